@@ -1,0 +1,49 @@
+# Helpers shared by every folder's CMakeLists.
+
+set(GLIMRA_TOOLS ${CMAKE_SOURCE_DIR}/tools)
+
+# A resource-only library: built from one .rc file, no code, no entry point.
+function(glimra_resource_library name rc_file)
+  add_library(${name} SHARED ${rc_file})
+  set_target_properties(${name} PROPERTIES PREFIX "" LINKER_LANGUAGE C)
+  target_link_options(${name} PRIVATE -nostdlib -Wl,--entry=0)
+endfunction()
+
+# A GoogleTest program run under Wine. Each test case becomes one CTest test,
+# named "<arch>/<Suite>.<Case>", so that both trees can be run together.
+#   glimra_add_gtest(NAME <target> SOURCES ... [LIBS ...] [TIMEOUT s] [PROPERTIES ...])
+function(glimra_add_gtest)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main)
+  gtest_discover_tests(${T_NAME}
+    TEST_PREFIX "${GLIMRA_ARCH}/"
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES TIMEOUT ${T_TIMEOUT} ${T_PROPERTIES})
+endfunction()
+
+include(GoogleTest)
+
+# A test (run natively, not under Wine) that a shipped binary has the machine and
+# subsystem it must have and imports only Windows system DLLs and those allowed.
+#   glimra_check_binary(<target> [SUBSYSTEM gui|console] [ALLOW x.dll ...])
+function(glimra_check_binary target)
+  cmake_parse_arguments(C "" "SUBSYSTEM" "ALLOW" ${ARGN})
+  if(GLIMRA_ARCH STREQUAL i686)
+    set(args --machine i386)
+  else()
+    set(args --machine x86-64)
+  endif()
+  if(C_SUBSYSTEM)
+    list(APPEND args --subsystem ${C_SUBSYSTEM})
+  endif()
+  foreach(dll ${C_ALLOW})
+    list(APPEND args --allow ${dll})
+  endforeach()
+  add_test(NAME ${GLIMRA_ARCH}/binary/${target}
+           COMMAND ${GLIMRA_TOOLS}/check-binary ${args} $<TARGET_FILE:${target}>)
+endfunction()
