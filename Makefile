@@ -11,9 +11,10 @@ all: build
 bootstrap:
 	@tools/bootstrap
 
+# Configuring every time picks up folders that have gained a CMakeLists.txt.
 build: bootstrap
 	@for tree in $(TREES); do \
-	  if [ ! -f build/$$tree/build.ninja ]; then cmake --preset $$tree || exit 1; fi; \
+	  cmake --preset $$tree >/dev/null || exit 1; \
 	  cmake --build --preset $$tree || exit 1; \
 	done
 

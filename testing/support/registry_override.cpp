@@ -18,9 +18,8 @@ struct PredefinedKey {
     HKEY key;
     const wchar_t* name;
 };
-const PredefinedKey kOverridden[] = {{HKEY_LOCAL_MACHINE, L"HKLM"},
-                                     {HKEY_CURRENT_USER, L"HKCU"},
-                                     {HKEY_CLASSES_ROOT, L"HKCR"}};
+const PredefinedKey kOverridden[] = {
+    {HKEY_LOCAL_MACHINE, L"HKLM"}, {HKEY_CURRENT_USER, L"HKCU"}, {HKEY_CLASSES_ROOT, L"HKCR"}};
 
 void SweepStaleScratchKeys(HKEY root)
 {
@@ -56,8 +55,8 @@ RegistryOverride::RegistryOverride()
     for (const auto& predefined : kOverridden) {
         HKEY target = nullptr;
         std::wstring path = scratch_ + L"\\" + predefined.name;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &target, nullptr) != ERROR_SUCCESS) {
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &target, nullptr) != ERROR_SUCCESS) {
             active_ = false;
             continue;
         }
@@ -79,8 +78,8 @@ bool SetRegistryString(void* root, const std::wstring& key, const std::wstring& 
                        const std::wstring& value)
 {
     HKEY handle = nullptr;
-    if (RegCreateKeyExW(static_cast<HKEY>(root), key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &handle, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(static_cast<HKEY>(root), key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &handle, nullptr) != ERROR_SUCCESS)
         return false;
     LONG result = RegSetValueExW(handle, name.c_str(), 0, REG_SZ,
                                  reinterpret_cast<const BYTE*>(value.c_str()),
@@ -93,8 +92,8 @@ bool SetRegistryDword(void* root, const std::wstring& key, const std::wstring& n
                       unsigned long value)
 {
     HKEY handle = nullptr;
-    if (RegCreateKeyExW(static_cast<HKEY>(root), key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &handle, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(static_cast<HKEY>(root), key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &handle, nullptr) != ERROR_SUCCESS)
         return false;
     DWORD data = value;
     LONG result = RegSetValueExW(handle, name.c_str(), 0, REG_DWORD,

@@ -26,7 +26,8 @@ TEST(RegistryOverride, WritesStayInsideTheOverrideAndVanishWithIt)
             EXPECT_EQ(read, L"inside");
         }
         std::wstring read;
-        EXPECT_FALSE(GetRegistryString(root, kKey, L"Value", read)) << "the value leaked out of the override";
+        EXPECT_FALSE(GetRegistryString(root, kKey, L"Value", read))
+            << "the value leaked out of the override";
     }
 }
 
@@ -39,9 +40,9 @@ TEST(RegistryOverride, ThirtyTwoBitViewReadsWhatTheTestWrote)
               ERROR_SUCCESS);
     wchar_t buffer[16] = {};
     DWORD size = sizeof(buffer);
-    EXPECT_EQ(RegQueryValueExW(key, L"Value", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
-                               &size),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegQueryValueExW(key, L"Value", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size),
+        ERROR_SUCCESS);
     EXPECT_STREQ(buffer, L"seen");
     RegCloseKey(key);
 }
