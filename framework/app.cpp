@@ -30,10 +30,19 @@ bool CWinApp::AttachLibrary(HINSTANCE instance)
     return InitInstance();
 }
 
-void CWinApp::DetachLibrary() { ExitInstance(); }
+void CWinApp::DetachLibrary()
+{
+    ExitInstance();
+}
 
-HMODULE CWinApp::ResourceModule() const { return CurrentResourceModule(); }
+HMODULE CWinApp::ResourceModule() const
+{
+    return CurrentResourceModule();
+}
 
-void CWinApp::SetResourceModule(HMODULE module) { SetCurrentResourceModule(module); }
+void CWinApp::SetResourceModule(HMODULE module)
+{
+    SetCurrentResourceModule(module);
+}
 
 } // namespace framework

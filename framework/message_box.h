@@ -9,7 +9,6 @@
 namespace framework {
 
 // Shows a message box; `owner` may be null. Returns the button chosen (IDOK, IDYES...).
-int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
-                   UINT style);
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style);
 
 } // namespace framework

@@ -23,16 +23,25 @@ HMODULE& Current()
 
 } // namespace
 
-HMODULE CurrentResourceModule() { return Current(); }
+HMODULE CurrentResourceModule()
+{
+    return Current();
+}
 
-void SetCurrentResourceModule(HMODULE module) { Current() = module; }
+void SetCurrentResourceModule(HMODULE module)
+{
+    Current() = module;
+}
 
 ResourceModuleScope::ResourceModuleScope(HMODULE module) : previous_(CurrentResourceModule())
 {
     SetCurrentResourceModule(module);
 }
 
-ResourceModuleScope::~ResourceModuleScope() { SetCurrentResourceModule(previous_); }
+ResourceModuleScope::~ResourceModuleScope()
+{
+    SetCurrentResourceModule(previous_);
+}
 
 bool LoadText(HMODULE module, UINT id, std::wstring& text, size_t max_units)
 {

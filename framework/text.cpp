@@ -73,7 +73,10 @@ std::wstring TrimRight(const std::wstring& text)
     return text.substr(0, end);
 }
 
-std::wstring Trim(const std::wstring& text) { return TrimLeft(TrimRight(text)); }
+std::wstring Trim(const std::wstring& text)
+{
+    return TrimLeft(TrimRight(text));
+}
 
 std::wstring ToLower(const std::wstring& text)
 {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "setup/app/setup_state.h"
+#include "setup/app/setup_texts.h"
 #include "testing/support/scratch_folder.h"
 #include "testing/support/win_process.h"
 
@@ -41,4 +43,14 @@ TEST(SetupStartup, StartsOnlyWithItsResourceLibraryBesideIt)
 
     ASSERT_TRUE(folder.CopyIn(ProgramFolder() + L"\\SetupRes.dll"));
     EXPECT_EQ(RunAndWait(folder.Path() + L"\\Setup.exe", L"", folder.Path()), 0u);
+}
+
+TEST(SetupTexts, FallBackWithoutTheLibraryAndLoadItOnceItIsThere)
+{
+    glimra::setup::SetupState state;
+    // The test program's folder holds SetupRes.dll: it is found by its bare name.
+    EXPECT_EQ(glimra::setup::LoadResourceText(state, 2038, L"fallback"), L"DWGGlimra");
+    ASSERT_NE(state.textModule, nullptr);
+    EXPECT_EQ(glimra::setup::LoadResourceText(state, 1999, L"none"), L"none");
+    EXPECT_EQ(glimra::setup::LoadResourceText(state, 1999), L"");
 }
