@@ -149,8 +149,8 @@ bool COrvdInstallerApp::PassesChecks()
         return false;
     }
     FindInstalledProduct(state);
-    switch (CheckBitness(state.os64Bit, state.wow64Package, state.installed,
-                         state.installed64Bit)) {
+    switch (
+        CheckBitness(state.os64Bit, state.wow64Package, state.installed, state.installed64Bit)) {
     case BitnessVerdict::Proceed:
         return true;
     case BitnessVerdict::ProductNeeds64BitWindows:

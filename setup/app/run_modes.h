@@ -24,7 +24,7 @@ struct RunModeEntries {
 };
 
 // The entries above.
-inline constexpr RunModeEntries kRunModes{UninstallProduct, RunQuietInstall,
-                                          RunMaintenanceFlow, RunWizardFlow};
+inline constexpr RunModeEntries kRunModes{UninstallProduct, RunQuietInstall, RunMaintenanceFlow,
+                                          RunWizardFlow};
 
 } // namespace glimra::setup

@@ -22,12 +22,11 @@ class ProfileFile {
 public:
     explicit ProfileFile(std::wstring path) : path_(std::move(path)) {}
 
-    std::wstring String(const wchar_t* section, const wchar_t* key,
-                        const wchar_t* fallback) const
+    std::wstring String(const wchar_t* section, const wchar_t* key, const wchar_t* fallback) const
     {
         wchar_t buffer[kValueUnits] = {};
-        DWORD length = GetPrivateProfileStringW(section, key, fallback, buffer, kValueUnits,
-                                                path_.c_str());
+        DWORD length =
+            GetPrivateProfileStringW(section, key, fallback, buffer, kValueUnits, path_.c_str());
         return std::wstring(buffer, length < kValueUnits ? length : kValueUnits - 1);
     }
 
@@ -78,8 +77,7 @@ bool ReadSetupIni(SetupState& state, const std::wstring& programPath)
     state.version = TrimmedOr(ini.String(L"SETUP", L"VERSION", L""), L"16.0");
     state.wow64Package = ini.Integer(L"SETUP", L"WOW64", 0);
 
-    state.installDir =
-        RemoveTrailingBackslashes(framework::Trim(InstallFolderSetting(ini, state)));
+    state.installDir = RemoveTrailingBackslashes(framework::Trim(InstallFolderSetting(ini, state)));
 
     state.languageRaw = ini.String(L"RES", L"LANGUAGE", L"");
     state.languageKey = framework::ToLower(state.languageRaw);

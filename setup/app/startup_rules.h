@@ -14,9 +14,9 @@ bool IsWindows64Bit(const SystemFacts& facts);
 // What the bitness checks decide on the distribution, Windows and a found installation.
 enum class BitnessVerdict {
     Proceed,
-    ProductNeeds64BitWindows,     // text 2024
-    OtherBitness64Installed,      // text 2011
-    OtherBitness32Installed,      // text 2023
+    ProductNeeds64BitWindows, // text 2024
+    OtherBitness64Installed,  // text 2011
+    OtherBitness32Installed,  // text 2023
 };
 BitnessVerdict CheckBitness(int os64Bit, int wow64Package, int installed, int installed64Bit);
 

@@ -149,8 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{L"dir=D:\\b TARGETDIR=D:\\a", true, L"D:\\a"},
         FolderCase{L"TARGETDIR=D:\\a dir=D:\\b", true, L"D:\\a"},
         FolderCase{L"/d=E:\\c dir=D:\\b", true, L"D:\\b"},
-        FolderCase{L"/d=E:\\c\\\\\\", true, L"E:\\c"},
-        FolderCase{L"quiet=1", false, L"kept"},
+        FolderCase{L"/d=E:\\c\\\\\\", true, L"E:\\c"}, FolderCase{L"quiet=1", false, L"kept"},
         // A value of quotes and backslashes only leaves nothing.
         FolderCase{L"\"Setup.exe\" dir=\"\\\"", true, L""}));
 

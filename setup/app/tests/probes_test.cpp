@@ -85,7 +85,8 @@ TEST_F(NetProbe, WithoutTheNdpKeyFindsNothing)
 TEST_F(NetProbe, OnlyOlderFamiliesStillPass)
 {
     // v3.5 is collected by its name; v1.1 is skipped; CDF has no version digit.
-    ASSERT_TRUE(SetRegistryDword(HKEY_LOCAL_MACHINE, std::wstring(kNdp) + L"\\v3.5", L"Install", 1));
+    ASSERT_TRUE(
+        SetRegistryDword(HKEY_LOCAL_MACHINE, std::wstring(kNdp) + L"\\v3.5", L"Install", 1));
     ASSERT_TRUE(RegisterNet(L"v1.1.4322", L"1.1.4322"));
     ASSERT_TRUE(RegisterNet(L"CDF\\v4.0", L"4.8.04084"));
     ProbeNetVersion(state_);
@@ -107,8 +108,8 @@ TEST_F(NetProbe, SkipsVersionsThatAreNoProperStrings)
     ASSERT_TRUE(RegisterNet(L"v4\\Client", L"4.5.51209"));
     std::wstring tooLong = L"4.8." + std::wstring(300, L'9');
     ASSERT_TRUE(RegisterNet(L"v4\\Full", tooLong.c_str()));
-    ASSERT_TRUE(SetRegistryDword(HKEY_LOCAL_MACHINE, std::wstring(kNdp) + L"\\v4\\Extra",
-                                 L"Version", 48));
+    ASSERT_TRUE(
+        SetRegistryDword(HKEY_LOCAL_MACHINE, std::wstring(kNdp) + L"\\v4\\Extra", L"Version", 48));
     ProbeNetVersion(state_);
     EXPECT_EQ(state_.netVersion, L"4.5");
 }

@@ -9,10 +9,10 @@
 #include <string>
 
 using glimra::setup::ReadProgramBitness;
-using glimra::testing::ProgramFolder;
-using glimra::testing::ScratchFolder;
 using glimra::setup::test::DosHeader;
 using glimra::setup::test::ProgramImage;
+using glimra::testing::ProgramFolder;
+using glimra::testing::ScratchFolder;
 
 namespace {
 

@@ -17,9 +17,10 @@ TEST(LanguageTable, ChoosesTheWindowsLanguage)
         const wchar_t* key;
         const wchar_t* id;
     } cases[] = {
-        {L"zh_cn", L"2052"}, {L"ZH_CN", L"2052"},    {L"lumoc_cn", L"2052"}, {L"zh_tw", L"1028"},
-        {L"Lumoc_TW", L"1028"}, {L"lumoc_tw", L"1028"}, {L"fr_fr", L"1036"}, {L"Mizuka", L"1041"},
-        {L"ja_jp", L"1041"}, {L"de_de", L"1033"},    {L"", L"1033"},         {L"zh_cn ", L"1033"},
+        {L"zh_cn", L"2052"}, {L"ZH_CN", L"2052"},    {L"lumoc_cn", L"2052"},
+        {L"zh_tw", L"1028"}, {L"Lumoc_TW", L"1028"}, {L"lumoc_tw", L"1028"},
+        {L"fr_fr", L"1036"}, {L"Mizuka", L"1041"},   {L"ja_jp", L"1041"},
+        {L"de_de", L"1033"}, {L"", L"1033"},         {L"zh_cn ", L"1033"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(LanguageIdFor(c.key), c.id) << "key \"" << c.key << "\"";
@@ -68,7 +69,7 @@ TEST(AdministratorRights, DependOnTheWindowsVersion)
         bool group;
         bool expected;
     } cases[] = {
-        {5, false, true, true}, {5, true, false, false}, {6, true, false, true},
+        {5, false, true, true},  {5, true, false, false}, {6, true, false, true},
         {6, false, true, false}, {10, true, true, true},  {10, false, false, false},
     };
     for (const auto& c : cases) {
@@ -113,8 +114,8 @@ TEST(BitnessChecks, DecideOnDistributionWindowsAndInstallation)
     for (const auto& c : cases)
         EXPECT_EQ(CheckBitness(c.os64Bit, c.wow64Package, c.installed, c.installed64Bit),
                   c.expected)
-            << "os64 " << c.os64Bit << " wow64 " << c.wow64Package << " installed "
-            << c.installed << " installed64 " << c.installed64Bit;
+            << "os64 " << c.os64Bit << " wow64 " << c.wow64Package << " installed " << c.installed
+            << " installed64 " << c.installed64Bit;
 }
 
 TEST(PathText, Folders)

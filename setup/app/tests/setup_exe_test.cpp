@@ -96,7 +96,8 @@ TEST_F(SetupExe, RunsQuietlyForTheQuietKeys)
     EXPECT_EQ(ModesReached(L"silent=1 norestart=1"), L"Setup: run mode quiet install\n");
     RegisterInstalledProduct();
     EXPECT_EQ(ModesReached(L"quiet=1 /uninstall=1"), L"Setup: run mode quiet uninstall\n");
-    EXPECT_EQ(ModesReached(L"/s=1 /Uninstall=0 /uninstall=1"), L"Setup: run mode quiet uninstall\n");
+    EXPECT_EQ(ModesReached(L"/s=1 /Uninstall=0 /uninstall=1"),
+              L"Setup: run mode quiet uninstall\n");
     EXPECT_EQ(ModesReached(L"quiet=1 quiet=0"), L"Setup: run mode maintenance\n");
 }
 

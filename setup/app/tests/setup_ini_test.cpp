@@ -70,17 +70,16 @@ TEST_F(SetupIni, ReadsEveryKey)
 
 TEST_F(SetupIni, ChoosesTheFolderKeyByPackageAndWindowsBitness)
 {
-    const std::string folders = "PATH=P:\\sixty-four\\\r\n"
-                                "[x64]\r\nSETUP_DEST=Q:\\on-x64\r\n[x86]\r\nSETUP_DEST=R:\\on-x86\r\n";
+    const std::string folders =
+        "PATH=P:\\sixty-four\\\r\n"
+        "[x64]\r\nSETUP_DEST=Q:\\on-x64\r\n[x86]\r\nSETUP_DEST=R:\\on-x86\r\n";
     const struct {
         const char* wow64;
         int os64Bit;
         const wchar_t* expected;
     } cases[] = {
-        {"WOW64=1", 1, L"P:\\sixty-four"},
-        {"WOW64=1", 0, L"P:\\sixty-four"},
-        {"WOW64=0", 1, L"Q:\\on-x64"},
-        {"WOW64=0", 0, L"R:\\on-x86"},
+        {"WOW64=1", 1, L"P:\\sixty-four"}, {"WOW64=1", 0, L"P:\\sixty-four"},
+        {"WOW64=0", 1, L"Q:\\on-x64"},     {"WOW64=0", 0, L"R:\\on-x86"},
         {"WOW64=yes", 0, L"R:\\on-x86"},
     };
     for (const auto& c : cases) {
@@ -104,15 +103,16 @@ TEST_F(SetupIni, LongValuesAreCutAt259Characters)
 {
     std::string folder = "D:\\" + std::string(300, 'a');
     std::string server(400, 's');
-    ASSERT_TRUE(Read("[x64]\r\nSETUP_DEST=" + folder + "\r\n[InfoCollection]\r\nGlobalServer=" +
-                     server + "\r\n"));
+    ASSERT_TRUE(Read("[x64]\r\nSETUP_DEST=" + folder +
+                     "\r\n[InfoCollection]\r\nGlobalServer=" + server + "\r\n"));
     EXPECT_EQ(state_.installDir, std::wstring(L"D:\\") + std::wstring(256, L'a'));
     EXPECT_EQ(state_.globalServer, std::wstring(259, L's'));
 }
 
 TEST_F(SetupIni, BlankCompanyAndVersionTakeTheirDefaults)
 {
-    ASSERT_TRUE(Read("[SETUP]\r\nCOMPANYNAME=\r\nVERSION=\"   \"\r\n[InfoCollection]\r\nChannel=\r\n"));
+    ASSERT_TRUE(
+        Read("[SETUP]\r\nCOMPANYNAME=\r\nVERSION=\"   \"\r\n[InfoCollection]\r\nChannel=\r\n"));
     EXPECT_EQ(state_.companyName, L"Tarvel");
     EXPECT_EQ(state_.version, L"16.0");
     // A present but empty Channel stays empty; only a missing one is "0".

@@ -17,17 +17,17 @@ using namespace glimra::setup;
 namespace {
 
 const SetupText kEveryText[] = {
-    kTextPublisher,          kTextPublisherWebAddress,   kTextDisplayNameSuffix,
-    kTextNotEnoughDiskSpace, kTextDiskSpaceFailed,       kTextRegistryError,
-    kTextMissingPackageFile, kTextUninstallShortcut,     kTextNoAdministratorRights,
-    kTextProductRunning,     kText64BitInstalled,        kTextMsiInstallFailed,
-    kTextUninstallFailed,    kTextUninstallQuestion,     kTextProductKeyName,
-    kTextRegisterFailed,     kTextWebsiteShortcut,       kTextAnotherInstance,
-    kTextMutexName,          kText32BitInstalled,        kTextNeeds64BitWindows,
-    kTextFolderNotEmpty,     kTextPathInputError,        kTextInvalidPathCharacters,
-    kTextDriveRootChosen,    kTextSelectFolderTitle,     kTextInstallFailed,
-    kTextNetFrameworkMissing, kTextOverallProgress,      kTextProgressFont,
-    kTextTitleFont,          kTextProductName,           kTextPackageProductName,
+    kTextPublisher,           kTextPublisherWebAddress, kTextDisplayNameSuffix,
+    kTextNotEnoughDiskSpace,  kTextDiskSpaceFailed,     kTextRegistryError,
+    kTextMissingPackageFile,  kTextUninstallShortcut,   kTextNoAdministratorRights,
+    kTextProductRunning,      kText64BitInstalled,      kTextMsiInstallFailed,
+    kTextUninstallFailed,     kTextUninstallQuestion,   kTextProductKeyName,
+    kTextRegisterFailed,      kTextWebsiteShortcut,     kTextAnotherInstance,
+    kTextMutexName,           kText32BitInstalled,      kTextNeeds64BitWindows,
+    kTextFolderNotEmpty,      kTextPathInputError,      kTextInvalidPathCharacters,
+    kTextDriveRootChosen,     kTextSelectFolderTitle,   kTextInstallFailed,
+    kTextNetFrameworkMissing, kTextOverallProgress,     kTextProgressFont,
+    kTextTitleFont,           kTextProductName,         kTextPackageProductName,
     kTextWebPageTitle,
 };
 
