@@ -14,11 +14,11 @@ const char kWow64Ini[] = "[SETUP]\r\nWOW64=1\r\nPATH=F:\\Sixty-four\r\n[RES]\r\n
 
 struct DispatchCase {
     const char* name;
-    const char* ini;             // null: the default one
-    const wchar_t* installed;    // Platfrom of an installation, or null
-    const wchar_t* commandLine;  // as the process would see it
-    const char* mode;            // the one mode reached
-    const wchar_t* installDir;   // when the mode was reached
+    const char* ini;            // null: the default one
+    const wchar_t* installed;   // Platfrom of an installation, or null
+    const wchar_t* commandLine; // as the process would see it
+    const char* mode;           // the one mode reached
+    const wchar_t* installDir;  // when the mode was reached
     int launchAfterFinish;
 };
 void PrintTo(const DispatchCase& c, std::ostream* out)
@@ -58,8 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
         DispatchCase{"NewMachine", nullptr, nullptr, kQuotedProgram, "wizard", L"D:\\From Ini", 1},
         DispatchCase{"Installed", nullptr, L"x86", kQuotedProgram, "maintenance", L"E:\\Installed",
                      1},
-        DispatchCase{"BareQuietKeyStartsTheWizard", nullptr, nullptr,
-                     LR"("C:\dist\Setup.exe" /q)", "wizard", L"D:\\From Ini", 1},
+        DispatchCase{"BareQuietKeyStartsTheWizard", nullptr, nullptr, LR"("C:\dist\Setup.exe" /q)",
+                     "wizard", L"D:\\From Ini", 1},
         DispatchCase{"QuietInstall", nullptr, nullptr,
                      LR"("C:\dist\Setup.exe" /q=1 TARGETDIR=X:\y NUM=4)", "quiet install",
                      L"D:\\From Ini", 1},
@@ -83,12 +83,12 @@ INSTANTIATE_TEST_SUITE_P(
         DispatchCase{"UnquotedProgramLosesTheQuietKey", nullptr, L"x86",
                      LR"(C:\dist\Setup.exe quiet=1 TARGETDIR="C:\My Apps\" /uninstall=1)",
                      "maintenance", L"E:\\Installed", 1},
-        DispatchCase{"LaterValueWins", nullptr, nullptr,
-                     LR"("C:\dist\Setup.exe" quiet=1 quiet=0)", "wizard", L"D:\\From Ini", 1},
+        DispatchCase{"LaterValueWins", nullptr, nullptr, LR"("C:\dist\Setup.exe" quiet=1 quiet=0)",
+                     "wizard", L"D:\\From Ini", 1},
         DispatchCase{"SixtyFourBitProductOverItself", kWow64Ini, L"x64", kQuotedProgram,
                      "maintenance", L"E:\\Installed", 1},
-        DispatchCase{"SixtyFourBitProductNewInstall", kWow64Ini, nullptr, kQuotedProgram,
-                     "wizard", L"F:\\Sixty-four", 1}),
+        DispatchCase{"SixtyFourBitProductNewInstall", kWow64Ini, nullptr, kQuotedProgram, "wizard",
+                     L"F:\\Sixty-four", 1}),
     [](const ::testing::TestParamInfo<DispatchCase>& info) { return info.param.name; });
 
 TEST_F(StartupTest, QuietInstallReadsTheApplicationsArguments)
@@ -96,8 +96,8 @@ TEST_F(StartupTest, QuietInstallReadsTheApplicationsArguments)
     COrvdInstallerApp app(facts_, kRecordingRunModes, ProgramPath());
     app.RunStartup(LR"("C:\dist\Setup.exe" /q=1 TARGETDIR="D:\x y" NUM=4)");
     ASSERT_EQ(Reached().size(), 1u);
-    EXPECT_EQ(Reached()[0].args, (CommandLineArgs{
-                                     {L"/q", L"1"}, {L"TARGETDIR", L"\"D:\\x y\""}, {L"NUM", L"4"}}));
+    EXPECT_EQ(Reached()[0].args,
+              (CommandLineArgs{{L"/q", L"1"}, {L"TARGETDIR", L"\"D:\\x y\""}, {L"NUM", L"4"}}));
 }
 
 TEST_F(StartupTest, ProbesFillTheStateBeforeTheRunMode)

@@ -112,7 +112,10 @@ protected:
             L"Version", L"4.8.04084"));
     }
 
-    void WriteIni(const std::string& content) { ASSERT_TRUE(dist_.WriteFile(L"Setup.ini", content)); }
+    void WriteIni(const std::string& content)
+    {
+        ASSERT_TRUE(dist_.WriteFile(L"Setup.ini", content));
+    }
 
     void RemoveIni() { DeleteFileW((dist_.Path() + L"\\Setup.ini").c_str()); }
 
