@@ -170,6 +170,7 @@ bool COrvdInstallerApp::PassesChecks()
 bool COrvdInstallerApp::CreateSingleInstanceMutex()
 {
     std::wstring name = LoadResourceText(kTextMutexName);
+    SetLastError(ERROR_SUCCESS);
     mutex_ = CreateMutexW(nullptr, TRUE, name.c_str());
     // No handle at all (a foreign object of that name, or one we may not open) cannot
     // prove that no other copy runs either.

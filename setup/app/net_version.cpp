@@ -9,7 +9,7 @@ namespace {
 
 struct NetFamily {
     const wchar_t* key;
-    const wchar_t* shortForm; // carried with the key; the package runner's form
+    const wchar_t* shortForm; // carried with the key; the probe does not use it
 };
 
 // Ordered by key.
