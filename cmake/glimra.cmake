@@ -10,17 +10,23 @@ function(glimra_resource_library name rc_file)
 endfunction()
 
 # A GoogleTest program run under Wine. Each test case becomes one CTest test,
-# named "<arch>/<Suite>.<Case>", so that both trees can be run together.
-#   glimra_add_gtest(NAME <target> SOURCES ... [LIBS ...] [TIMEOUT s] [PROPERTIES ...])
+# named "<arch>/<Suite>.<Case>", so that both trees can be run together; a VARIANT
+# (for tests built twice) makes it "<arch>/<variant>/<Suite>.<Case>".
+#   glimra_add_gtest(NAME <target> SOURCES ... [LIBS ...] [TIMEOUT s] [VARIANT v]
+#                    [PROPERTIES ...])
 function(glimra_add_gtest)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;TIMEOUT;VARIANT" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main)
+  set(prefix "${GLIMRA_ARCH}/")
+  if(T_VARIANT)
+    set(prefix "${GLIMRA_ARCH}/${T_VARIANT}/")
+  endif()
   gtest_discover_tests(${T_NAME}
-    TEST_PREFIX "${GLIMRA_ARCH}/"
+    TEST_PREFIX "${prefix}"
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT ${T_TIMEOUT} ${T_PROPERTIES})

@@ -1,9 +1,15 @@
-// Entry point of the installer. For now it only proves that the program starts and
-// finds its resource library beside it: exit code 0 when SetupRes.dll loads, else 1.
+// Entry point of the installer: the application object runs the whole installer from
+// its start-up hook.
+#include "setup/app/installer_app.h"
+#include "setup/app/system_facts.h"
+
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int)
 {
-    HMODULE resources = LoadLibraryW(L"SetupRes.dll");
-    return resources != nullptr ? 0 : 1;
+    // Libraries loaded by name come from the program's folder and the system folder
+    // only, never from the current folder or PATH.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    static glimra::setup::COrvdInstallerApp app(glimra::setup::RealSystemFacts());
+    return app.RunProgram(instance, commandLine);
 }

@@ -11,8 +11,7 @@ const wchar_t kUninstallRoot[] = L"Software\\Microsoft\\Windows\\CurrentVersion\
 
 std::wstring UninstallKeyName(SetupState& state)
 {
-    return kUninstallRoot + LoadResourceText(state, 2015, L"DWGGlimra") + L"_" +
-           state.languageKey;
+    return kUninstallRoot + LoadResourceText(state, 2015, L"DWGGlimra") + L"_" + state.languageKey;
 }
 
 std::wstring EarlierUninstallKeyName(const std::wstring& languageKey)
