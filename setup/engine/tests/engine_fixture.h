@@ -1,0 +1,49 @@
+#pragma once
+// What the install engine's tests share: a fresh SetupState whose texts are the
+// built-in fallbacks, an isolated registry, a scratch folder with its journal of
+// started programs, and a window that collects the notices the runners post.
+
+#include "setup/app/setup_state.h"
+#include "testing/distribution/support/distribution.h"
+#include "testing/support/registry_override.h"
+#include "testing/support/scratch_folder.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace glimra::setup::testing {
+
+// A message-only window; Notices() takes the runner notices posted to it so far.
+class NoticeWindow {
+public:
+    NoticeWindow();
+    ~NoticeWindow();
+    HWND Handle() const { return window_; }
+    std::vector<UINT> Notices();
+
+private:
+    HWND window_ = nullptr;
+};
+
+class EngineTest : public ::testing::Test {
+protected:
+    EngineTest();
+    ~EngineTest() override;
+
+    SetupState& State() { return TheSetupState(); }
+    const std::wstring& Scratch() const { return scratch_.Path(); }
+    // The folder the started programs see as their working folder (this process's).
+    static std::wstring CurrentFolder();
+    // The bytes of a file; empty when it is missing.
+    static std::string FileBytes(const std::wstring& path);
+
+    glimra::testing::RegistryOverride registry_;
+    glimra::testing::ScratchFolder scratch_;
+    glimra::testing::Journal journal_{scratch_.Path()};
+    NoticeWindow notices_;
+};
+
+} // namespace glimra::setup::testing
