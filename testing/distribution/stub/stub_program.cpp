@@ -40,8 +40,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     std::wstring name = OwnFileName();
     std::wstring journal = Environment(L"GLIMRA_JOURNAL");
     if (!journal.empty()) {
-        glimra::testing::AppendJournalRecord(journal,
-                                             {name, GetCommandLineW(), WorkingFolder()});
+        glimra::testing::AppendJournalRecord(journal, {name, GetCommandLineW(), WorkingFolder()});
     }
     return glimra::testing::NameIsListed(name, Environment(L"GLIMRA_STUB_FAIL")) ? 1603 : 0;
 }

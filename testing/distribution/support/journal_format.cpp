@@ -10,8 +10,8 @@ std::string ToUtf8(const std::wstring& text)
 {
     if (text.empty())
         return std::string();
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0, nullptr, nullptr);
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(bytes), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), bytes,
                         nullptr, nullptr);
@@ -22,11 +22,10 @@ std::wstring FromUtf8(const std::string& utf8)
 {
     if (utf8.empty())
         return std::wstring();
-    int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                    nullptr, 0);
+    int units =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring text(static_cast<size_t>(units), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
-                        units);
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), units);
     return text;
 }
 
@@ -51,9 +50,9 @@ bool AppendJournalRecord(const std::wstring& journal, const JournalRecord& recor
         ToUtf8(record.program + L"\t" + record.commandLine + L"\t" + record.folder) + "\n";
     // Appending through FILE_APPEND_DATA keeps records of concurrent writers whole.
     for (int attempt = 0; attempt < 50; ++attempt) {
-        HANDLE file = CreateFileW(journal.c_str(), FILE_APPEND_DATA,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file =
+            CreateFileW(journal.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             Sleep(20);
             continue;
@@ -93,8 +92,8 @@ std::vector<JournalRecord> ReadJournal(const std::wstring& journal)
 bool NameIsListed(const std::wstring& name, const std::wstring& list)
 {
     for (const auto& entry : Split(list, L';')) {
-        if (!entry.empty() && CompareStringOrdinal(entry.c_str(), -1, name.c_str(), -1, TRUE) ==
-                                  CSTR_EQUAL)
+        if (!entry.empty() &&
+            CompareStringOrdinal(entry.c_str(), -1, name.c_str(), -1, TRUE) == CSTR_EQUAL)
             return true;
     }
     return false;

@@ -28,18 +28,32 @@ bool Exists(const std::wstring& path)
 TEST(TestDistribution, IsLaidOutLikeTheRealOne)
 {
     const std::wstring root = DistributionFolder();
-    for (const wchar_t* file :
-         {L"Setup.exe", L"SetupRes.dll", L"Setup.ini", L"License.rtf", L"PrivacyPolicy.rtf",
-          L"TUninstall.exe", L"Msi\\WindowsInstaller-KB893803-v2-x86.exe",
-          L"Msi\\vc_redist.x86.exe", L"Msi\\vcredist_x86_10.exe", L"Msi\\vc_redist.x64.exe",
-          L"Msi\\vcredist_x64_10.exe", L"Msi\\msxml6.msi", L"Msi\\msxml6_x64.msi",
-          L"Msi\\QxTable_CHS_x86.msi", L"Msi\\QxTable_CHS_x64.msi", L"Msi\\QxTable_ENG_x86.msi",
-          L"Msi\\QxTable_ENG_x64.msi", L"files\\orvd_global.exe", L"files\\orvd_local.exe",
-          L"files\\orvd_encryption.exe", L"files\\RegWriter.exe", L"files\\RegWriter_x64.exe"})
+    for (const wchar_t* file : {L"Setup.exe",
+                                L"SetupRes.dll",
+                                L"Setup.ini",
+                                L"License.rtf",
+                                L"PrivacyPolicy.rtf",
+                                L"TUninstall.exe",
+                                L"Msi\\WindowsInstaller-KB893803-v2-x86.exe",
+                                L"Msi\\vc_redist.x86.exe",
+                                L"Msi\\vcredist_x86_10.exe",
+                                L"Msi\\vc_redist.x64.exe",
+                                L"Msi\\vcredist_x64_10.exe",
+                                L"Msi\\msxml6.msi",
+                                L"Msi\\msxml6_x64.msi",
+                                L"Msi\\QxTable_CHS_x86.msi",
+                                L"Msi\\QxTable_CHS_x64.msi",
+                                L"Msi\\QxTable_ENG_x86.msi",
+                                L"Msi\\QxTable_ENG_x64.msi",
+                                L"files\\orvd_global.exe",
+                                L"files\\orvd_local.exe",
+                                L"files\\orvd_encryption.exe",
+                                L"files\\RegWriter.exe",
+                                L"files\\RegWriter_x64.exe"})
         EXPECT_TRUE(Exists(root + L"\\" + file)) << file;
-    for (const wchar_t* file : {L"product\\orvd.exe", L"product\\ovStart.exe",
-                                L"product\\previewshell.dll", L"product\\VaRevEzedi.dll",
-                                L"failing.msi", L"stub.exe"})
+    for (const wchar_t* file :
+         {L"product\\orvd.exe", L"product\\ovStart.exe", L"product\\previewshell.dll",
+          L"product\\VaRevEzedi.dll", L"failing.msi", L"stub.exe"})
         EXPECT_TRUE(Exists(DistributionPartsFolder() + L"\\" + file)) << file;
 }
 
@@ -79,8 +93,8 @@ TEST(TestDistribution, RegistrationOfTheComServersWritesAMarker)
     std::vector<JournalRecord> expected;
     for (const wchar_t* name : {L"previewshell.dll", L"VaRevEzedi.dll"}) {
         std::wstring library = DistributionPartsFolder() + L"\\product\\" + name;
-        EXPECT_EQ(RunAndWait(std::wstring(system) + L"\\regsvr32.exe",
-                             L"/s \"" + library + L"\"", folder.Path()),
+        EXPECT_EQ(RunAndWait(std::wstring(system) + L"\\regsvr32.exe", L"/s \"" + library + L"\"",
+                             folder.Path()),
                   0u);
         expected.push_back({name, L"DllRegisterServer", library});
     }
