@@ -38,14 +38,14 @@ extern const wchar_t kUninstallerQuietParameters[]; // "/quiet /norestart"
 
 // What the registry writer is told about the product.
 struct RegWriterValues {
-    std::wstring languageKey;     // "_" becomes "-"
-    std::wstring installDir;      // without trailing backslashes
-    std::wstring productKeyName;  // text 2015
+    std::wstring languageKey;    // "_" becomes "-"
+    std::wstring installDir;     // without trailing backslashes
+    std::wstring productKeyName; // text 2015
     std::wstring version;
-    int wow64Package = 0;         // not 0: PLATFROM=x64
+    int wow64Package = 0; // not 0: PLATFROM=x64
     int numParameter = 1;
-    int classicWorkspace = 0;     // not 0: WorkspaceName=0
-    std::wstring viewerName;      // text 2038 with the package fallback
+    int classicWorkspace = 0; // not 0: WorkspaceName=0
+    std::wstring viewerName;  // text 2038 with the package fallback
 };
 // quote, path, quote, then the product properties in their fixed order, unquoted.
 std::wstring RegWriterCommandLine(const std::wstring& path, const RegWriterValues& values);

@@ -58,8 +58,7 @@ std::wstring RegStrEntry(const std::wstring& key, const std::wstring& name,
 
 std::wstring RegDwordVersionEntry(const std::wstring& key)
 {
-    return L"WriteRegDWORD: " + MachineKey(key) + L" " + Quoted(L"Version") + L"=" +
-           Quoted(L"56");
+    return L"WriteRegDWORD: " + MachineKey(key) + L" " + Quoted(L"Version") + L"=" + Quoted(L"56");
 }
 
 std::wstring ShortcutEntry(const std::wstring& shortcut_file, const std::wstring& target)

@@ -50,9 +50,12 @@ std::wstring MsiFailureText(MsiRunner runner, const std::wstring& path,
 MsiKindRule RuleForMsiKind(uint32_t kind)
 {
     switch (kind) {
-    case 0x00: return {MsiAction::FatalBox, 0};
-    case 0x01: return {MsiAction::ErrorBox, 0};
-    case 0x02: return {MsiAction::WarningBox, 0};
+    case 0x00:
+        return {MsiAction::FatalBox, 0};
+    case 0x01:
+        return {MsiAction::ErrorBox, 0};
+    case 0x02:
+        return {MsiAction::WarningBox, 0};
     case 0x03: // user
     case 0x04: // information
         return {MsiAction::Nothing, 1};
@@ -64,12 +67,14 @@ MsiKindRule RuleForMsiKind(uint32_t kind)
     case 0x09: // action data
     case 0x0A: // progress
         return {MsiAction::Nothing, 1};
-    case 0x0B: return {MsiAction::CommonData, 1};
+    case 0x0B:
+        return {MsiAction::CommonData, 1};
     case 0x0C: // initialize
     case 0x0D: // terminate
     case 0x0E: // show dialog
         return {MsiAction::Nothing, 1};
-    default: return {MsiAction::Nothing, 0};
+    default:
+        return {MsiAction::Nothing, 0};
     }
 }
 

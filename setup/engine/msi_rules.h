@@ -33,8 +33,14 @@ struct MsiKindRule {
     int result; // returned when no box is shown (a box returns the button chosen)
 };
 MsiKindRule RuleForMsiKind(uint32_t kind);
-inline uint32_t MsiKindOf(uint32_t message_type) { return message_type >> 24; }
-inline uint32_t MsiStyleOf(uint32_t message_type) { return message_type & 0xFFFFFF; }
+inline uint32_t MsiKindOf(uint32_t message_type)
+{
+    return message_type >> 24;
+}
+inline uint32_t MsiStyleOf(uint32_t message_type)
+{
+    return message_type & 0xFFFFFF;
+}
 
 // The error language a common-data message sets: field 2 when field 1 is 0, none when
 // field 1 is another type or the text does not have the form "1: <digit> 2: <number>".

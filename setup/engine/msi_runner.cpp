@@ -56,7 +56,8 @@ void SetInternalUiLevel(int level)
 
 void ShowFailure(MsiRunner runner, const std::wstring& path)
 {
-    std::wstring text = MsiFailureText(runner, path, LoadResourceText(2012, L"Msi Install Failed!"));
+    std::wstring text =
+        MsiFailureText(runner, path, LoadResourceText(2012, L"Msi Install Failed!"));
     framework::ShowMessageBox(nullptr, text, TheSetupState().productName, MB_OK);
 }
 
@@ -84,8 +85,7 @@ bool Install(MsiRunner runner, const std::wstring& path, const wchar_t* command_
 // texts of the box's buttons.
 int ShowErrorBox(const wchar_t* text, UINT style)
 {
-    return MessageBoxExW(nullptr, text, L"Error", style,
-                         static_cast<WORD>(g_errorLanguage.load()));
+    return MessageBoxExW(nullptr, text, L"Error", style, static_cast<WORD>(g_errorLanguage.load()));
 }
 
 } // namespace
@@ -122,7 +122,8 @@ int WINAPI MsiMessageHandler(LPVOID, UINT message_type, LPCWSTR message_text)
         if (auto language = ErrorLanguageFromCommonData(message_text))
             g_errorLanguage = *language;
         return rule.result;
-    case MsiAction::Nothing: break;
+    case MsiAction::Nothing:
+        break;
     }
     return rule.result;
 }

@@ -131,8 +131,8 @@ bool OpenUninstaller(const std::wstring& path, bool quiet_cleanup)
 {
     HINSTANCE result =
         ShellExecuteW(nullptr, L"open", path.c_str(),
-                      quiet_cleanup ? kUninstallerQuietParameters : kUninstallerParameters,
-                      nullptr, SW_SHOWNORMAL);
+                      quiet_cleanup ? kUninstallerQuietParameters : kUninstallerParameters, nullptr,
+                      SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 

@@ -67,8 +67,8 @@ std::wstring ShortcutFolder(int place)
 {
     if (place != kAllUsersDesktop && place != kStartMenuFolder)
         return std::wstring();
-    std::wstring folder =
-        SpecialFolder(place == kAllUsersDesktop ? CSIDL_COMMON_DESKTOPDIRECTORY : CSIDL_COMMON_PROGRAMS);
+    std::wstring folder = SpecialFolder(place == kAllUsersDesktop ? CSIDL_COMMON_DESKTOPDIRECTORY
+                                                                  : CSIDL_COMMON_PROGRAMS);
     if (folder.empty())
         return folder;
     folder += L"\\";

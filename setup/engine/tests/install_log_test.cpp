@@ -105,9 +105,8 @@ TEST_F(InstallLog, CreateFolderPathCreatesAndLogsEachMissingLevel)
     EXPECT_TRUE(CreateFolderPath(a + L"\\B\\C\\"));
     EXPECT_TRUE(IsFolder(a + L"\\B\\C"));
     const std::string b = Ansi(a + L"\\B"), c = Ansi(a + L"\\B\\C");
-    EXPECT_EQ(Log(), "\r\r\nCreateDirectory: \"" + b + "\" (0)" +
-                         "\r\r\nCreateDirectory: \"" + b + "\" created" +
-                         "\r\r\nCreateDirectory: \"" + c + "\" (0)" +
+    EXPECT_EQ(Log(), "\r\r\nCreateDirectory: \"" + b + "\" (0)" + "\r\r\nCreateDirectory: \"" + b +
+                         "\" created" + "\r\r\nCreateDirectory: \"" + c + "\" (0)" +
                          "\r\r\nCreateDirectory: \"" + c + "\" created");
 }
 
@@ -136,8 +135,8 @@ TEST_F(InstallLog, CreateFolderPathStopsAtTheFirstFolderItCannotCreate)
     EXPECT_FALSE(CreateFolderPath(Scratch() + L"\\made\\bad<name\\below\\"));
     EXPECT_TRUE(IsFolder(Scratch() + L"\\made"));
     const std::string made = Ansi(Scratch() + L"\\made");
-    EXPECT_EQ(Log(), "\r\r\nCreateDirectory: \"" + made + "\" (0)" +
-                         "\r\r\nCreateDirectory: \"" + made + "\" created");
+    EXPECT_EQ(Log(), "\r\r\nCreateDirectory: \"" + made + "\" (0)" + "\r\r\nCreateDirectory: \"" +
+                         made + "\" created");
 }
 
 TEST_F(InstallLog, CreateFolderPathRefusesAPathOverItsLimit)

@@ -9,7 +9,8 @@ using namespace glimra::setup;
 
 TEST(LogEntries, EveryFormIsWrittenExactly)
 {
-    const std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\DWGGlimra_zh_cn";
+    const std::wstring key =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\DWGGlimra_zh_cn";
     EXPECT_EQ(FolderCreatedEntries(L"C:\\A\\B"),
               (std::vector<std::wstring>{L"CreateDirectory: \"C:\\A\\B\" (0)",
                                          L"CreateDirectory: \"C:\\A\\B\" created"}));

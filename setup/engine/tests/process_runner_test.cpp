@@ -31,8 +31,8 @@ protected:
             if (path[i] == L'\\')
                 CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
         }
-        EXPECT_TRUE(CopyFileW((DistributionPartsFolder() + L"\\stub.exe").c_str(), path.c_str(),
-                              FALSE));
+        EXPECT_TRUE(
+            CopyFileW((DistributionPartsFolder() + L"\\stub.exe").c_str(), path.c_str(), FALSE));
         return path;
     }
     JournalRecord Started(const std::wstring& program, const std::wstring& command_line)
