@@ -51,8 +51,8 @@ TEST_F(MsiPackages, TablePackageIsInstalledWithItsProperties)
     State().languageKey = L"zh_cn";
     State().officeBits = 0;
     State().netVersion = L"4.8";
-    const std::wstring package =
-        DistributionFolder() + L"\\Msi\\" + TablePackageName(State().languageKey, State().officeBits);
+    const std::wstring package = DistributionFolder() + L"\\Msi\\" +
+                                 TablePackageName(State().languageKey, State().officeBits);
     EXPECT_TRUE(MsiInstallWithCommandLine(
         package, TableProperties(State().officeBits, State().netVersion), notices_.Handle()));
     EXPECT_EQ(notices_.Notices(), kBeganAndEnded);

@@ -123,6 +123,7 @@ TEST_F(ProcessRunner, RegistryWriterGetsTheProductPropertiesAndTrimsTheFolder)
             L"\" lang=zh-cn TARGETDIR=C:\\Program Files\\Tarvel\\Glimra PRODUCTNAME=DWGGlimra "
             L"VERSION=16.0 PLATFROM=x86 NUM=1 WorkspaceName=1 GlimraName=TarvelGlimraViewer "
             L"GlimraPath=C:\\Program Files\\Tarvel\\Glimra -q")};
+    expected[0].show = std::to_wstring(SW_HIDE); // the writer runs hidden
     EXPECT_EQ(journal_.Records(), expected);
     EXPECT_TRUE(notices_.Notices().empty());
 }

@@ -24,7 +24,8 @@ protected:
     {
         // The all-users desktop and programs folders, as the shell reads them from the
         // (isolated) machine registry.
-        const wchar_t key[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+        const wchar_t key[] =
+            L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
         desktop_ = Scratch() + L"\\Desktop";
         programs_ = Scratch() + L"\\Programs";
         CreateDirectoryW(desktop_.c_str(), nullptr);
@@ -152,31 +153,30 @@ TEST_F(Registration, FirstInstallationWritesTheUninstallKeyShortcutsAndLog)
 
     const std::string d = Ansi(dir), key = "\"HKEY_LOCAL_MACHINE\\" + Ansi(kUninstallKey) + "\" ";
     const std::string desktop = Ansi(desktop_), menu = Ansi(programs_) + "\\Tarvel\\DWGGlimra";
-    EXPECT_EQ(Log(),
-              Entries({
-                  "WriteRegStr: " + key + "\"DisplayName\"=\"DWGGlimra\"",
-                  "WriteRegStr: " + key + "\"InstallLocation\"=\"" + d + "\"",
-                  "WriteRegStr: " + key + "\"DisplayIcon\"=\"" + d + "\\orvd.exe\"",
-                  "WriteRegStr: " + key + "\"UninstallString\"=\"" + d + "\\setup.exe\"",
-                  "WriteRegStr: " + key + "\"Platfrom\"=\"x86\"",
-                  "WriteRegStr: " + key + "\"Publisher\"=\"Tarvel Company\"",
-                  "WriteRegStr: " + key + "\"HelpLink\"=\"https://www.tarvel.com/\"",
-                  "WriteRegDWORD: " + key + "\"Version\"=\"56\"",
-                  "CreateShortCut: out: \"" + desktop + "\\DWGGlimra.lnk\", in: \"" + d +
-                      "\\ovStart.exe \", icon: ,0, sw=0, hk=0",
-                  "CreateDirectory: \"" + Ansi(programs_) + "\\Tarvel\" (0)",
-                  "CreateDirectory: \"" + Ansi(programs_) + "\\Tarvel\" created",
-                  "CreateDirectory: \"" + menu + "\" (0)",
-                  "CreateDirectory: \"" + menu + "\" created",
-                  "CreateShortCut: out: \"" + menu + "\\DWGGlimra.lnk\", in: \"" + d +
-                      "\\ovStart.exe \", icon: ,0, sw=0, hk=0",
-                  "CreateShortCut: out: \"" + menu + "\\Uninstall Glimra.lnk\", in: \"" + d +
-                      "\\setup.exe \", icon: ,0, sw=0, hk=0",
-                  "CreateShortCut: out: \"" + menu + "\\Website.lnk\", in: \"" + d +
-                      "\\Website.url \", icon: ,0, sw=0, hk=0",
-                  "File: overwriteflag=4, allowskipfilesflag=0, name=\"TUninstall\"",
-                  "File: wrote 341000 to \"" + d + "\\TUninstall\"",
-              }));
+    EXPECT_EQ(Log(), Entries({
+                         "WriteRegStr: " + key + "\"DisplayName\"=\"DWGGlimra\"",
+                         "WriteRegStr: " + key + "\"InstallLocation\"=\"" + d + "\"",
+                         "WriteRegStr: " + key + "\"DisplayIcon\"=\"" + d + "\\orvd.exe\"",
+                         "WriteRegStr: " + key + "\"UninstallString\"=\"" + d + "\\setup.exe\"",
+                         "WriteRegStr: " + key + "\"Platfrom\"=\"x86\"",
+                         "WriteRegStr: " + key + "\"Publisher\"=\"Tarvel Company\"",
+                         "WriteRegStr: " + key + "\"HelpLink\"=\"https://www.tarvel.com/\"",
+                         "WriteRegDWORD: " + key + "\"Version\"=\"56\"",
+                         "CreateShortCut: out: \"" + desktop + "\\DWGGlimra.lnk\", in: \"" + d +
+                             "\\ovStart.exe \", icon: ,0, sw=0, hk=0",
+                         "CreateDirectory: \"" + Ansi(programs_) + "\\Tarvel\" (0)",
+                         "CreateDirectory: \"" + Ansi(programs_) + "\\Tarvel\" created",
+                         "CreateDirectory: \"" + menu + "\" (0)",
+                         "CreateDirectory: \"" + menu + "\" created",
+                         "CreateShortCut: out: \"" + menu + "\\DWGGlimra.lnk\", in: \"" + d +
+                             "\\ovStart.exe \", icon: ,0, sw=0, hk=0",
+                         "CreateShortCut: out: \"" + menu + "\\Uninstall Glimra.lnk\", in: \"" + d +
+                             "\\setup.exe \", icon: ,0, sw=0, hk=0",
+                         "CreateShortCut: out: \"" + menu + "\\Website.lnk\", in: \"" + d +
+                             "\\Website.url \", icon: ,0, sw=0, hk=0",
+                         "File: overwriteflag=4, allowskipfilesflag=0, name=\"TUninstall\"",
+                         "File: wrote 341000 to \"" + d + "\\TUninstall\"",
+                     }));
 
     struct Expected {
         std::wstring file;

@@ -46,8 +46,9 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator)
 
 bool AppendJournalRecord(const std::wstring& journal, const JournalRecord& record)
 {
-    std::string line =
-        ToUtf8(record.program + L"\t" + record.commandLine + L"\t" + record.folder) + "\n";
+    std::string line = ToUtf8(record.program + L"\t" + record.commandLine + L"\t" + record.folder +
+                              L"\t" + record.show) +
+                       "\n";
     // Appending through FILE_APPEND_DATA keeps records of concurrent writers whole.
     for (int attempt = 0; attempt < 50; ++attempt) {
         HANDLE file =
@@ -83,8 +84,8 @@ std::vector<JournalRecord> ReadJournal(const std::wstring& journal)
         if (line.empty())
             continue;
         auto fields = Split(line, L'\t');
-        fields.resize(3);
-        records.push_back({fields[0], fields[1], fields[2]});
+        fields.resize(4);
+        records.push_back({fields[0], fields[1], fields[2], fields[3]});
     }
     return records;
 }

@@ -11,10 +11,13 @@ struct JournalRecord {
     std::wstring program;     // file name of the stub, or of the COM server's DLL
     std::wstring commandLine; // as the program received it; "DllRegisterServer" for a DLL
     std::wstring folder;      // working folder, or the DLL's full path
+    // The show-window value of the program's startup information when the starter set
+    // one (SW_HIDE is "0"), empty when it left the choice to the program.
+    std::wstring show = L"";
     bool operator==(const JournalRecord& other) const
     {
         return program == other.program && commandLine == other.commandLine &&
-               folder == other.folder;
+               folder == other.folder && show == other.show;
     }
 };
 
