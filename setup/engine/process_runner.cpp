@@ -4,6 +4,7 @@
 #include "framework/text.h"
 #include "setup/app/setup_state.h"
 #include "setup/app/setup_texts.h"
+#include "setup/engine/catalogue.h"
 #include "setup/engine/command_lines.h"
 #include "setup/engine/notices.h"
 #include "setup/engine/system_paths.h"
@@ -124,7 +125,8 @@ void RunProductRemoval()
 
 bool UnregisterProductProgram()
 {
-    return RunProgram(TheSetupState().installDir + L"\\orvd.exe", kUnregisterProgramArguments);
+    return RunProgram(TheSetupState().installDir + catalogue::kProductProgram,
+                      kUnregisterProgramArguments);
 }
 
 bool OpenUninstaller(const std::wstring& path, bool quiet_cleanup)

@@ -4,6 +4,7 @@
 #include "setup/app/setup_state.h"
 #include "setup/app/setup_texts.h"
 #include "setup/app/uninstall_key.h"
+#include "setup/engine/catalogue.h"
 #include "setup/engine/command_lines.h"
 #include "setup/engine/install_log.h"
 #include "setup/engine/log_entries.h"
@@ -130,7 +131,7 @@ void RegisterProduct()
     const std::vector<std::pair<const wchar_t*, std::wstring>> values = {
         {L"InstallLocation", state.installDir},
         {L"DisplayName", display_name},
-        {L"DisplayIcon", state.installDir + L"\\orvd.exe"},
+        {L"DisplayIcon", state.installDir + catalogue::kProductProgram},
         {L"UninstallString", state.installDir + L"\\setup.exe"},
         {L"Platfrom", state.wow64Package != 0 ? L"x64" : L"x86"},
         {L"Publisher", LoadResourceText(1997, kPublisherFallback)},
@@ -145,7 +146,7 @@ void RegisterProduct()
     AppendInstallLog(RegDwordVersionEntry(key_name));
     RegCloseKey(key);
 
-    std::wstring launcher = state.installDir + L"\\ovStart.exe";
+    std::wstring launcher = state.installDir + catalogue::kLauncher;
     MakeShortcut(LoadResourceText(2038, L"DWGGlimra"), launcher, kAllUsersDesktop);
     MakeShortcut(state.productName, launcher, kStartMenuFolder);
     MakeShortcut(LoadResourceText(2008, L"Uninstall Glimra"), state.installDir + L"\\setup.exe",

@@ -69,6 +69,17 @@ TEST_F(InstallLog, CharactersOutsideTheCodePageBecomeItsDefaultCharacter)
     EXPECT_EQ(Log(), "\r\r\nMa? ? \xE9");
 }
 
+TEST_F(InstallLog, FolderOutsideTheCodePageIsLoggedWithTheDefaultCharacter)
+{
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "needs a character that code page 1252 cannot represent";
+    EXPECT_TRUE(CreateFolderPath(Scratch() + L"\\\u4E2D\u0100\\"));
+    EXPECT_TRUE(IsFolder(Scratch() + L"\\\u4E2D\u0100"));
+    const std::string folder = Ansi(Scratch()) + "\\??";
+    EXPECT_EQ(Log(), "\r\r\nCreateDirectory: \"" + folder + "\" (0)" + "\r\r\nCreateDirectory: \"" +
+                         folder + "\" created");
+}
+
 TEST_F(InstallLog, ProductFolderOutsideTheCodePageWritesNoLog)
 {
     if (GetACP() != 1252)
