@@ -1,8 +1,11 @@
 #include "setup/engine/tests/engine_fixture.h"
 
 #include "setup/engine/notices.h"
+#include "testing/support/win_process.h"
 
 namespace glimra::setup::testing {
+
+using glimra::testing::ProgramFolder;
 
 NoticeWindow::NoticeWindow()
 {
@@ -43,6 +46,13 @@ EngineTest::EngineTest()
 EngineTest::~EngineTest()
 {
     TheSetupState() = SetupState();
+}
+
+void EngineTest::UseTestTexts()
+{
+    HMODULE texts = LoadLibraryW((ProgramFolder() + L"\\engine_test_texts.dll").c_str());
+    ASSERT_NE(texts, nullptr);
+    TheSetupState().textModule = texts;
 }
 
 std::wstring EngineTest::CurrentFolder()

@@ -34,6 +34,9 @@ protected:
     ~EngineTest() override;
 
     SetupState& State() { return TheSetupState(); }
+    // Takes the texts from the test resource library, whose texts all differ from the
+    // built-in fallbacks.
+    void UseTestTexts();
     const std::wstring& Scratch() const { return scratch_.Path(); }
     // The folder the started programs see as their working folder (this process's).
     static std::wstring CurrentFolder();

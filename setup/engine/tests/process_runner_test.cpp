@@ -128,6 +128,23 @@ TEST_F(ProcessRunner, RegistryWriterGetsTheProductPropertiesAndTrimsTheFolder)
     EXPECT_TRUE(notices_.Notices().empty());
 }
 
+TEST_F(ProcessRunner, RegistryWriterTakesItsNamesFromTheResourceLibrary)
+{
+    UseTestTexts();
+    State().installDir = L"C:\\G";
+    State().languageKey = L"en_us";
+    State().wow64Package = 1;
+    State().classicWorkspace = 1;
+    State().numParameter = 7;
+    const std::wstring writer = Dist(L"\\files\\RegWriter_x64.exe");
+    EXPECT_TRUE(RunRegWriter(writer));
+    EXPECT_EQ(journal_.CommandLines(),
+              (std::vector<std::wstring>{
+                  L"\"" + writer +
+                  L"\" lang=en-us TARGETDIR=C:\\G PRODUCTNAME=TestKey VERSION=16.0 PLATFROM=x64 "
+                  L"NUM=7 WorkspaceName=0 GlimraName=Test Viewer GlimraPath=C:\\G -q"}));
+}
+
 TEST_F(ProcessRunner, RegistryWriterLineOverItsBufferIsRefused)
 {
     const std::wstring writer = Dist(L"\\files\\RegWriter_x64.exe");

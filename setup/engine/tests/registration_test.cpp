@@ -197,6 +197,26 @@ TEST_F(Registration, FirstInstallationWritesTheUninstallKeyShortcutsAndLog)
     }
 }
 
+TEST_F(Registration, TextsComeFromTheResourceLibraryByTheirNumbers)
+{
+    UseTestTexts();
+    const std::wstring dir = State().installDir;
+    RegisterProduct();
+    const wchar_t key[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TestKey_zh_cn";
+    EXPECT_EQ(String(key, L"DisplayName"), L"DWGGlimra - Test Edition");
+    EXPECT_EQ(String(key, L"Publisher"), L"Test Publisher");
+    EXPECT_EQ(String(key, L"HelpLink"), L"https://publisher.test/");
+    EXPECT_EQ(String(kUninstallKey, L"DisplayName"), L"<missing>");
+    // The log names the product without the edition.
+    EXPECT_NE(Log().find("\"DisplayName\"=\"DWGGlimra\"\r"), std::string::npos);
+
+    const std::wstring start_menu = programs_ + L"\\Tarvel\\DWGGlimra\\";
+    EXPECT_EQ(ReadLink(desktop_ + L"\\Test Viewer.lnk").target, dir + L"\\ovStart.exe");
+    EXPECT_EQ(ReadLink(start_menu + L"DWGGlimra.lnk").target, dir + L"\\ovStart.exe");
+    EXPECT_EQ(ReadLink(start_menu + L"Test Uninstall.lnk").target, dir + L"\\setup.exe");
+    EXPECT_EQ(ReadLink(start_menu + L"Test Website.lnk").target, dir + L"\\Website.url");
+}
+
 TEST_F(Registration, RepairAppendsASecondSetWithoutFolderEntries)
 {
     RegisterProduct();
