@@ -30,14 +30,14 @@ TEST(Catalogue, EveryItemIsInTheTestDistribution)
         EXPECT_TRUE(Exists(DistributionFolder() + item)) << item;
     for (const wchar_t* language : {L"zh_cn", L"en_us"}) {
         for (int bits : {0, 1}) {
-            std::wstring package = DistributionFolder() + kPackageFolder +
-                                   TablePackageName(language, bits);
+            std::wstring package =
+                DistributionFolder() + kPackageFolder + TablePackageName(language, bits);
             EXPECT_TRUE(Exists(package)) << package;
         }
     }
     const std::wstring product = DistributionPartsFolder() + L"\\product";
-    for (const std::wstring& item : {std::wstring(L"\\") + kThumbnailLibrary,
-                                    std::wstring(L"\\") + kImageLibrary,
-                                    std::wstring(kProductProgram), std::wstring(kLauncher)})
+    for (const std::wstring& item :
+         {std::wstring(L"\\") + kThumbnailLibrary, std::wstring(L"\\") + kImageLibrary,
+          std::wstring(kProductProgram), std::wstring(kLauncher)})
         EXPECT_TRUE(Exists(product + item)) << item;
 }
