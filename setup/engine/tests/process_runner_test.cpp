@@ -203,17 +203,20 @@ TEST_F(ProcessRunner, RegisterServerRunsTheSystemRegsvr32)
 TEST_F(ProcessRunner, ProgramsPlantedBesideSetupAreNotTheSystemsOwn)
 {
     // A bare "regsvr32" or "msiexec" would be found in the program's own folder first.
+    struct Planted {
+        std::wstring path;
+        ~Planted() { DeleteFileW(path.c_str()); }
+    };
     const std::wstring own = glimra::testing::ProgramFolder();
-    for (const wchar_t* name : {L"regsvr32.exe", L"msiexec.exe"})
+    Planted regsvr32{own + L"\\regsvr32.exe"}, msiexec{own + L"\\msiexec.exe"};
+    for (const Planted* planted : {&regsvr32, &msiexec})
         ASSERT_TRUE(CopyFileW((DistributionPartsFolder() + L"\\stub.exe").c_str(),
-                              (own + L"\\" + name).c_str(), FALSE));
+                              planted->path.c_str(), FALSE));
     const std::wstring library = Scratch() + L"\\VaRevEzedi.dll";
     ASSERT_TRUE(CopyFileW((DistributionPartsFolder() + L"\\product\\VaRevEzedi.dll").c_str(),
                           library.c_str(), FALSE));
     EXPECT_TRUE(RegisterServer(library));
     RunProductRemoval();
-    DeleteFileW((own + L"\\regsvr32.exe").c_str());
-    DeleteFileW((own + L"\\msiexec.exe").c_str());
 
     std::vector<JournalRecord> expected = {{L"VaRevEzedi.dll", L"DllRegisterServer", library}};
     EXPECT_EQ(journal_.Records(), expected);

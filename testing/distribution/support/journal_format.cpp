@@ -44,6 +44,12 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator)
 
 } // namespace
 
+void PrintTo(const JournalRecord& record, std::ostream* out)
+{
+    *out << "{" << ToUtf8(record.program) << " | " << ToUtf8(record.commandLine) << " | "
+         << ToUtf8(record.folder) << " | show=" << ToUtf8(record.show) << "}";
+}
+
 bool AppendJournalRecord(const std::wstring& journal, const JournalRecord& record)
 {
     std::string line = ToUtf8(record.program + L"\t" + record.commandLine + L"\t" + record.folder +

@@ -2,6 +2,7 @@
 // The journal that the stub programs and the test COM servers of the test distribution
 // write: one UTF-8 line per record, its fields separated by tabs.
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct JournalRecord {
                folder == other.folder && show == other.show;
     }
 };
+
+// Shows a record readably in test failures.
+void PrintTo(const JournalRecord& record, std::ostream* out);
 
 // Appends one record (one line) to the journal file, shared with other writers.
 bool AppendJournalRecord(const std::wstring& journal, const JournalRecord& record);
