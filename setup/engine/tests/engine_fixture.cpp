@@ -9,8 +9,14 @@ using glimra::testing::ProgramFolder;
 
 NoticeWindow::NoticeWindow()
 {
-    window_ = CreateWindowExW(0, L"STATIC", L"notices", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              nullptr, nullptr);
+    WNDCLASSW window_class = {};
+    window_class.lpfnWndProc = Procedure;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.lpszClassName = L"GlimraEngineTestNotices";
+    RegisterClassW(&window_class); // fails harmlessly when already registered
+    window_ = CreateWindowExW(0, window_class.lpszClassName, L"notices", 0, 0, 0, 0, 0,
+                              HWND_MESSAGE, nullptr, window_class.hInstance, this);
+    EXPECT_NE(window_, nullptr);
 }
 
 NoticeWindow::~NoticeWindow()
@@ -18,15 +24,30 @@ NoticeWindow::~NoticeWindow()
     DestroyWindow(window_);
 }
 
+LRESULT CALLBACK NoticeWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_NCCREATE) {
+        auto create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto self = reinterpret_cast<NoticeWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self != nullptr && (message == kStepBeginsNotice || message == kStepEndedNotice)) {
+        EXPECT_EQ(wparam, 0u);
+        EXPECT_EQ(lparam, 0);
+        self->received_.push_back(message);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
 std::vector<UINT> NoticeWindow::Notices()
 {
-    std::vector<UINT> notices;
     MSG message;
-    while (PeekMessageW(&message, window_, kStepBeginsNotice, kStepEndedNotice, PM_REMOVE)) {
-        EXPECT_EQ(message.wParam, 0u);
-        EXPECT_EQ(message.lParam, 0);
-        notices.push_back(message.message);
-    }
+    while (PeekMessageW(&message, window_, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+    std::vector<UINT> notices;
+    notices.swap(received_);
     return notices;
 }
 

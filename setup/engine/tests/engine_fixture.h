@@ -16,7 +16,9 @@
 
 namespace glimra::setup::testing {
 
-// A message-only window; Notices() takes the runner notices posted to it so far.
+// A message-only window that records the runner notices it receives, also those
+// dispatched by a message box's loop while the runner waits. Notices() delivers what
+// is still queued and takes the notices recorded so far.
 class NoticeWindow {
 public:
     NoticeWindow();
@@ -25,7 +27,9 @@ public:
     std::vector<UINT> Notices();
 
 private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     HWND window_ = nullptr;
+    std::vector<UINT> received_;
 };
 
 class EngineTest : public ::testing::Test {
