@@ -39,9 +39,8 @@ protected:
         ui.Script([&done](UiDriver& driver) {
             size_t answered = 0;
             for (;;) {
-                driver.WaitUntil([&] {
-                    return done.load() || driver.MessageBoxesSeen().size() > answered;
-                });
+                driver.WaitUntil(
+                    [&] { return done.load() || driver.MessageBoxesSeen().size() > answered; });
                 if (driver.MessageBoxesSeen().size() > answered) {
                     driver.AnswerMessageBox(driver.WaitForMessageBox(), IDOK);
                     ++answered;
@@ -156,15 +155,15 @@ TEST_F(EngineBoxes, HandlerShowsFatalErrorAndWarningBoxesWithTheMessagesStyle)
     EXPECT_EQ(MsiMessageHandler(nullptr, 0x00000000 | MB_OK, L"fatal text"), IDOK);
     EXPECT_EQ(MsiMessageHandler(nullptr, 0x01000000 | MB_YESNO | MB_ICONWARNING, L"error text"),
               IDNO);
-    EXPECT_EQ(MsiMessageHandler(nullptr, 0x02000000 | MB_OKCANCEL | MB_ICONINFORMATION,
-                                L"warning text"),
-              IDCANCEL);
+    EXPECT_EQ(
+        MsiMessageHandler(nullptr, 0x02000000 | MB_OKCANCEL | MB_ICONINFORMATION, L"warning text"),
+        IDCANCEL);
     ui.Join();
-    EXPECT_EQ(ui.MessageBoxesSeen(),
-              (std::vector<SeenBox>{{L"FatalError", L"fatal text", 0, MB_OK},
-                                    {L"Error", L"error text", MB_ICONWARNING, MB_YESNO},
-                                    {L"Warning", L"warning text", MB_ICONINFORMATION,
-                                     MB_OKCANCEL}}));
+    EXPECT_EQ(
+        ui.MessageBoxesSeen(),
+        (std::vector<SeenBox>{{L"FatalError", L"fatal text", 0, MB_OK},
+                              {L"Error", L"error text", MB_ICONWARNING, MB_YESNO},
+                              {L"Warning", L"warning text", MB_ICONINFORMATION, MB_OKCANCEL}}));
 }
 
 TEST_F(EngineBoxes, FailureReportsAreSystemModalErrorBoxesNamingTheItem)
@@ -211,11 +210,12 @@ TEST_F(EngineBoxes, BoxTextsComeFromTheResourceLibrary)
         State().languageKey = std::wstring(300, L'x');
         RegisterProduct();
     });
-    EXPECT_EQ(boxes, (std::vector<SeenBox>{
-                         Plain(L"Test: " + path + L" is missing"),
-                         Plain(L"Test: package failed"),
-                         {L"DWGGlimra", L"orvd_global.exe,Test: not installed", MB_ICONERROR, MB_OK},
-                         {L"DWGGlimra", L"orvd.exe,Test: not registered", MB_ICONERROR, MB_OK},
-                         Plain(L"Test: no registry"),
-                     }));
+    EXPECT_EQ(boxes,
+              (std::vector<SeenBox>{
+                  Plain(L"Test: " + path + L" is missing"),
+                  Plain(L"Test: package failed"),
+                  {L"DWGGlimra", L"orvd_global.exe,Test: not installed", MB_ICONERROR, MB_OK},
+                  {L"DWGGlimra", L"orvd.exe,Test: not registered", MB_ICONERROR, MB_OK},
+                  Plain(L"Test: no registry"),
+              }));
 }
