@@ -23,7 +23,7 @@ const wchar_t kSetupKey[] = L"SOFTWARE\\Tarvel\\DWGGlimra\\DWGGlimra_Setup\\";
 namespace {
 
 const wchar_t kPublisherFallback[] = L"Tarvel Company";
-const wchar_t kPublisherWebAddress[] = L"https://www.tarvel.com/";
+const wchar_t kPublisherWebAddress[] = L"https://www.tarvel.com";
 
 // Opens a key below HKEY_LOCAL_MACHINE for writing, creating it when it cannot be
 // opened; null, after the registry error box, when neither works.

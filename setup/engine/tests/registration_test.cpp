@@ -147,7 +147,7 @@ TEST_F(Registration, FirstInstallationWritesTheUninstallKeyShortcutsAndLog)
     EXPECT_EQ(String(kUninstallKey, L"UninstallString"), dir + L"\\setup.exe");
     EXPECT_EQ(String(kUninstallKey, L"Platfrom"), L"x86");
     EXPECT_EQ(String(kUninstallKey, L"Publisher"), L"Tarvel Company");
-    EXPECT_EQ(String(kUninstallKey, L"HelpLink"), L"https://www.tarvel.com/");
+    EXPECT_EQ(String(kUninstallKey, L"HelpLink"), L"https://www.tarvel.com");
     EXPECT_EQ(String(kUninstallKey, L"Version"), L"<missing>");
     EXPECT_EQ(Number(kUninstallKey, L"Version"), 0xFFFFFFFFu);
 
@@ -160,7 +160,7 @@ TEST_F(Registration, FirstInstallationWritesTheUninstallKeyShortcutsAndLog)
                          "WriteRegStr: " + key + "\"UninstallString\"=\"" + d + "\\setup.exe\"",
                          "WriteRegStr: " + key + "\"Platfrom\"=\"x86\"",
                          "WriteRegStr: " + key + "\"Publisher\"=\"Tarvel Company\"",
-                         "WriteRegStr: " + key + "\"HelpLink\"=\"https://www.tarvel.com/\"",
+                         "WriteRegStr: " + key + "\"HelpLink\"=\"https://www.tarvel.com\"",
                          "WriteRegDWORD: " + key + "\"Version\"=\"56\"",
                          "CreateShortCut: out: \"" + desktop + "\\DWGGlimra.lnk\", in: \"" + d +
                              "\\ovStart.exe \", icon: ,0, sw=0, hk=0",
