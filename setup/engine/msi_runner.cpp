@@ -3,6 +3,7 @@
 #include "framework/message_box.h"
 #include "setup/app/setup_state.h"
 #include "setup/app/setup_texts.h"
+#include "setup/app/windows_installer_module.h"
 #include "setup/engine/msi_rules.h"
 #include "setup/engine/notices.h"
 #include "setup/engine/system_paths.h"
@@ -37,8 +38,12 @@ template <typename Function> Function EntryPoint(const char* name)
 // True when the library and its three entry points are there.
 bool EnsureMsiLibrary()
 {
-    if (g_msi.module == nullptr) {
-        g_msi.module = LoadSystemLibrary(L"msi.dll");
+    // The application object keeps the loaded library and frees it in its exit hook.
+    if (WindowsInstallerModule() == nullptr)
+        KeepWindowsInstallerModule(LoadSystemLibrary(L"msi.dll"));
+    if (g_msi.module != WindowsInstallerModule()) {
+        g_msi = MsiLibrary();
+        g_msi.module = WindowsInstallerModule();
         if (g_msi.module == nullptr)
             return false;
         g_msi.setInternalUi = EntryPoint<SetInternalUiFunction>("MsiSetInternalUI");
@@ -135,8 +140,7 @@ unsigned MsiErrorLanguage()
 
 void FreeMsiLibrary()
 {
-    if (g_msi.module != nullptr)
-        FreeLibrary(g_msi.module);
+    ReleaseWindowsInstallerModule();
     g_msi = MsiLibrary();
 }
 
