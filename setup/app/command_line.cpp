@@ -107,6 +107,24 @@ bool QuietTargetFolder(const CommandLineArgs& args, std::wstring& folder)
     return false;
 }
 
+bool QuietNumParameter(const CommandLineArgs& args, int& number)
+{
+    auto found = args.find(L"NUM");
+    if (found == args.end())
+        return false;
+    constexpr long long kLargest = 0x7FFFFFFF;
+    long long value = 0;
+    for (wchar_t c : found->second) {
+        if (c < L'0' || c > L'9')
+            break;
+        value = value * 10 + (c - L'0');
+        if (value > kLargest)
+            value = kLargest;
+    }
+    number = static_cast<int>(value);
+    return true;
+}
+
 bool IsNoRestart(const CommandLineArgs& args)
 {
     return HasValueOne(args, L"norestart");

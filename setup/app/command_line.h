@@ -25,6 +25,10 @@ bool IsUninstallRequested(const CommandLineArgs& args);
 // with double quotes at its start and end and every trailing backslash removed.
 // False (and `folder` untouched) when none of the three keys is present.
 bool QuietTargetFolder(const CommandLineArgs& args, std::wstring& folder);
+// NUM: the decimal number at the start of its value (0 when it starts with no digit;
+// a number too large for an int is cut to its largest value). False (and `number`
+// untouched) when the key is missing.
+bool QuietNumParameter(const CommandLineArgs& args, int& number);
 // norestart=1: the product's launcher is not started after a quiet install.
 bool IsNoRestart(const CommandLineArgs& args);
 

@@ -80,6 +80,7 @@ int COrvdInstallerApp::ExitInstance()
 
 bool COrvdInstallerApp::RunStartup(const std::wstring& commandLine)
 {
+    EndWith(ExitCode::Success);
     PrepareEnvironment();
     SetupState& state = TheSetupState();
     state.os64Bit = IsWindows64Bit(facts_) ? 1 : 0;
@@ -124,7 +125,7 @@ bool COrvdInstallerApp::PassesChecks()
 {
     SetupState& state = TheSetupState();
     if (!HasAdministratorRights(facts_)) {
-        ShowStop(LoadResourceText(kTextNoAdministratorRights));
+        ShowStop(LoadResourceText(kTextNoAdministratorRights), ExitCode::NoAdministratorRights);
         return false;
     }
     ProbeNetVersion(state);
@@ -135,7 +136,7 @@ bool COrvdInstallerApp::PassesChecks()
     ProbeExcelBitness(state);
     if (!CreateSingleInstanceMutex()) {
         // The handle, when there is one, stays open until the process ends.
-        ShowStop(LoadResourceText(kTextAnotherInstance));
+        ShowStop(LoadResourceText(kTextAnotherInstance), ExitCode::AnotherInstance);
         return false;
     }
     if (FindRunningProduct() != 0) {
@@ -191,27 +192,36 @@ void COrvdInstallerApp::Dispatch()
     SetupState& state = TheSetupState();
     RunMode mode = ChooseRunMode(commandLineArgs, state.installed == 1);
     ReportRunMode(mode);
+    ExitCode code = ExitCode::Success;
     switch (mode) {
     case RunMode::QuietUninstall:
         QuietTargetFolder(commandLineArgs, state.installDir);
-        runModes_.uninstallProduct();
+        code = runModes_.uninstallProduct() ? ExitCode::Success : ExitCode::Failed;
         break;
     case RunMode::QuietInstall:
         if (IsNoRestart(commandLineArgs))
             state.launchAfterFinish = 0;
-        runModes_.runQuietInstall(*this);
+        code = runModes_.runQuietInstall(*this);
         break;
     case RunMode::Maintenance:
-        runModes_.runMaintenanceFlow();
+        code = runModes_.runMaintenanceFlow();
         break;
     case RunMode::Wizard:
-        runModes_.runWizardFlow();
+        code = runModes_.runWizardFlow();
         break;
     }
+    EndWith(code);
 }
 
-void COrvdInstallerApp::ShowStop(const std::wstring& text) const
+void COrvdInstallerApp::EndWith(ExitCode code)
 {
+    exitCode_ = code;
+    SetExitCode(ToInt(code));
+}
+
+void COrvdInstallerApp::ShowStop(const std::wstring& text, ExitCode code)
+{
+    EndWith(code);
     framework::ShowMessageBox(nullptr, text, title_, MB_OK);
 }
 

@@ -6,6 +6,7 @@
 
 #include "framework/app.h"
 #include "setup/app/command_line.h"
+#include "setup/app/exit_codes.h"
 #include "setup/app/run_modes.h"
 
 #include <windows.h>
@@ -35,6 +36,9 @@ public:
     // Replaces commandLineArgs with the pairs of `text`.
     void ParseCommandLine(const std::wstring& text);
 
+    // The exit code of the run so far (ExitInstance returns it).
+    ExitCode RunExitCode() const { return exitCode_; }
+
     // The command line, key to value; the quiet install reads it.
     CommandLineArgs commandLineArgs;
 
@@ -44,8 +48,10 @@ private:
     bool CreateSingleInstanceMutex();
     void CloseSingleInstanceMutex();
     void Dispatch();
-    // Shows `text` in an OK box titled with the program's own title.
-    void ShowStop(const std::wstring& text) const;
+    // Shows `text` in an OK box titled with the program's own title; the run ends with
+    // `code` (1603 unless a more precise code fits).
+    void ShowStop(const std::wstring& text, ExitCode code = ExitCode::Failed);
+    void EndWith(ExitCode code);
 
     const SystemFacts& facts_;
     RunModeEntries runModes_;
@@ -56,6 +62,7 @@ private:
     HMODULE previousResources_ = nullptr;
     bool resourcesSwitched_ = false;
     bool oleInitialised_ = false;
+    ExitCode exitCode_ = ExitCode::Success;
 };
 
 } // namespace glimra::setup

@@ -1,6 +1,9 @@
 #pragma once
 // The four run modes the start-up hands over to, exactly one per run, and the table
-// through which the dispatch reaches them (tests hand it their own entries).
+// through which the dispatch reaches them (tests hand it their own entries). Each mode
+// gives the process exit code of its outcome.
+
+#include "setup/app/exit_codes.h"
 
 namespace glimra::setup {
 
@@ -10,17 +13,18 @@ class COrvdInstallerApp;
 // uninstaller program could be started.
 bool UninstallProduct();
 // Quiet install: reads TARGETDIR, dir, /d and NUM from the application's command line.
-void RunQuietInstall(COrvdInstallerApp& app);
-// The pages for an installed product: repair or removal.
-void RunMaintenanceFlow();
+ExitCode RunQuietInstall(COrvdInstallerApp& app);
+// The pages for an installed product: repair or removal; or, started from the product
+// folder, the product's uninstaller.
+ExitCode RunMaintenanceFlow();
 // The pages of a new installation.
-void RunWizardFlow();
+ExitCode RunWizardFlow();
 
 struct RunModeEntries {
     bool (*uninstallProduct)();
-    void (*runQuietInstall)(COrvdInstallerApp&);
-    void (*runMaintenanceFlow)();
-    void (*runWizardFlow)();
+    ExitCode (*runQuietInstall)(COrvdInstallerApp&);
+    ExitCode (*runMaintenanceFlow)();
+    ExitCode (*runWizardFlow)();
 };
 
 // The entries above.

@@ -1,19 +1,28 @@
-// Bodies of the run modes that are not built yet. Each one returns at once and shows
-// nothing; the install sequence, the uninstall sequence and the page flows replace
-// this file with their own.
+// Bodies of the pages and page flows that are not built yet. Each one returns at once
+// and shows nothing; the page work replaces this file with its own.
+#include "setup/app/pages.h"
 #include "setup/app/run_modes.h"
 
 namespace glimra::setup {
 
-bool UninstallProduct()
+// Closed without Finish, as a page whose template is missing would be.
+int ShowFinishPage()
 {
-    return false; // no uninstaller is started yet
+    return 0;
 }
 
-void RunQuietInstall(COrvdInstallerApp&) {}
+void ShowAdvertPage() {}
 
-void RunMaintenanceFlow() {}
+void ShowInterruptionPage() {}
 
-void RunWizardFlow() {}
+ExitCode RunMaintenancePages()
+{
+    return ExitCode::Success;
+}
+
+ExitCode RunWizardFlow()
+{
+    return ExitCode::Success;
+}
 
 } // namespace glimra::setup

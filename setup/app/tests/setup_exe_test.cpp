@@ -90,10 +90,11 @@ TEST_F(SetupExe, StartsMaintenanceForAnInstalledProduct)
     EXPECT_EQ(ModesReached(L"/uninstall=1"), L"Setup: run mode maintenance\n");
 }
 
+// The quiet install installs for real, so its keys are tried in a prefix of their own
+// (setup/engine/tests/quiet_setup_exe_test.cpp); the quiet uninstall of a folder without
+// an uninstaller starts nothing.
 TEST_F(SetupExe, RunsQuietlyForTheQuietKeys)
 {
-    EXPECT_EQ(ModesReached(L"/q=1"), L"Setup: run mode quiet install\n");
-    EXPECT_EQ(ModesReached(L"silent=1 norestart=1"), L"Setup: run mode quiet install\n");
     RegisterInstalledProduct();
     EXPECT_EQ(ModesReached(L"quiet=1 /uninstall=1"), L"Setup: run mode quiet uninstall\n");
     EXPECT_EQ(ModesReached(L"/s=1 /Uninstall=0 /uninstall=1"),

@@ -66,9 +66,18 @@ inline const RunModeEntries kRecordingRunModes{
         Reach("quiet uninstall");
         return true;
     },
-    [](COrvdInstallerApp& app) { Reach("quiet install", &app); },
-    [] { Reach("maintenance"); },
-    [] { Reach("wizard"); },
+    [](COrvdInstallerApp& app) {
+        Reach("quiet install", &app);
+        return ExitCode::Success;
+    },
+    [] {
+        Reach("maintenance");
+        return ExitCode::Success;
+    },
+    [] {
+        Reach("wizard");
+        return ExitCode::Success;
+    },
 };
 
 // The idle helper program: beside this test program, or one folder up.
