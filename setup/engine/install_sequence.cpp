@@ -166,7 +166,8 @@ void RunInteractiveInstall(const std::wstring& setup_folder, HWND window)
         PostNotice(window, kInstallSucceededNotice);
         return;
     }
-    const StepEntry* failed = RunSteps(InteractiveSteps(), CurrentStepFacts(), setup_folder, window);
+    const StepEntry* failed =
+        RunSteps(InteractiveSteps(), CurrentStepFacts(), setup_folder, window);
     if (failed == nullptr) {
         PostNotice(window, kInstallSucceededNotice);
         return;

@@ -15,8 +15,8 @@ namespace glimra::setup {
 
 // Messages of the installation between the progress page and the worker thread
 // (posted, never sent; both parameters 0 unless stated).
-constexpr UINT kStartInstallMessage = WM_USER + 200;  // 1224, to the thread; lParam the window
-constexpr UINT kInstallStartedNotice = WM_USER + 100; // 1124
+constexpr UINT kStartInstallMessage = WM_USER + 200;    // 1224, to the thread; lParam the window
+constexpr UINT kInstallStartedNotice = WM_USER + 100;   // 1124
 constexpr UINT kInstallSucceededNotice = WM_USER + 101; // 1125
 constexpr UINT kInstallFailedNotice = WM_USER + 102;    // 1126
 

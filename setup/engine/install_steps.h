@@ -10,29 +10,29 @@
 namespace glimra::setup {
 
 enum class Step {
-    WriteSetupKey,              // the setup key read by the product
-    WindowsInstallerUpdate,     // RunRepair
-    VcRuntimeX86,               // RunRepair
-    VcRuntime10X86,             // RunRepair
-    VcRuntimeX64,               // RunRepair
-    VcRuntime10X64,             // RunRepair
-    Msxml6X86,                  // MsiInstall
-    Msxml6X64,                  // MsiInstall
-    ComponentProgram1,          // RunPassive orvd_global.exe
-    ComponentProgram2,          // RunPassive orvd_local.exe
-    TablePackage,               // MsiInstallWithCommandLine
-    ComponentProgram3,          // RunPassive orvd_encryption.exe
-    NoticeStepBegins,           // posts 1127 (before the file copies)
-    CopyDistributionFiles,      // Setup.exe, SetupRes.dll, TUninstall, Setup.ini
-    CreateSharedComponents,     // CreateFolderPath on the shared-components folder
-    RegisterThumbnailLibrary,   // copy previewshell.dll there, RegisterServer
-    RegisterImageLibrary,       // copy VaRevEzedi.dll there, RegisterServer
-    RegisterProductProgram,     // orvd.exe -Regserver -nologo
-    RegWriterX86,               // RunRegWriter files\RegWriter.exe
-    RegWriterX64,               // RunRegWriter files\RegWriter_x64.exe
-    RegisterProduct,            // uninstall key, shortcuts, log
-    DeleteLeftoverUninstaller,  // installDir\uninst.exe
-    NoticeStepEnded,            // posts 1128
+    WriteSetupKey,             // the setup key read by the product
+    WindowsInstallerUpdate,    // RunRepair
+    VcRuntimeX86,              // RunRepair
+    VcRuntime10X86,            // RunRepair
+    VcRuntimeX64,              // RunRepair
+    VcRuntime10X64,            // RunRepair
+    Msxml6X86,                 // MsiInstall
+    Msxml6X64,                 // MsiInstall
+    ComponentProgram1,         // RunPassive orvd_global.exe
+    ComponentProgram2,         // RunPassive orvd_local.exe
+    TablePackage,              // MsiInstallWithCommandLine
+    ComponentProgram3,         // RunPassive orvd_encryption.exe
+    NoticeStepBegins,          // posts 1127 (before the file copies)
+    CopyDistributionFiles,     // Setup.exe, SetupRes.dll, TUninstall, Setup.ini
+    CreateSharedComponents,    // CreateFolderPath on the shared-components folder
+    RegisterThumbnailLibrary,  // copy previewshell.dll there, RegisterServer
+    RegisterImageLibrary,      // copy VaRevEzedi.dll there, RegisterServer
+    RegisterProductProgram,    // orvd.exe -Regserver -nologo
+    RegWriterX86,              // RunRegWriter files\RegWriter.exe
+    RegWriterX64,              // RunRegWriter files\RegWriter_x64.exe
+    RegisterProduct,           // uninstall key, shortcuts, log
+    DeleteLeftoverUninstaller, // installDir\uninst.exe
+    NoticeStepEnded,           // posts 1128
 };
 
 // Conditions, combined with |: a step runs when every one of its conditions holds.

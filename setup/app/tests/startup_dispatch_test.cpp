@@ -141,3 +141,33 @@ TEST_F(StartupTest, ExitHookFreesTheInstallerLibraryAndRestoresResources)
 }
 
 } // namespace
+
+// The outcome of the run mode becomes the process exit code.
+TEST_F(StartupTest, RunModesOutcomeIsTheExitCode)
+{
+    static bool uninstallStarted = false;
+    static ExitCode outcome = ExitCode::Success;
+    const RunModeEntries modes{[] { return uninstallStarted; },
+                               [](COrvdInstallerApp&) { return outcome; }, [] { return outcome; },
+                               [] { return outcome; }};
+    struct Case {
+        const wchar_t* commandLine;
+        bool uninstallStarted;
+        ExitCode outcome;
+        ExitCode expected;
+    };
+    RegisterInstalled(L"x86");
+    for (const Case& c : std::vector<Case>{
+             {L"Setup.exe quiet=1 /uninstall=1", true, ExitCode::Failed, ExitCode::Success},
+             {L"Setup.exe quiet=1 /uninstall=1", false, ExitCode::Success, ExitCode::Failed},
+             {L"Setup.exe quiet=1", false, ExitCode::Failed, ExitCode::Failed},
+             {L"Setup.exe quiet=1", false, ExitCode::Success, ExitCode::Success},
+             {L"Setup.exe", true, ExitCode::Cancelled, ExitCode::Cancelled},
+         }) {
+        uninstallStarted = c.uninstallStarted;
+        outcome = c.outcome;
+        COrvdInstallerApp app(facts_, modes, ProgramPath());
+        EXPECT_FALSE(app.RunStartup(c.commandLine));
+        EXPECT_EQ(ToInt(app.RunExitCode()), ToInt(c.expected)) << c.commandLine;
+    }
+}

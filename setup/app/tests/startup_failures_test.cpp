@@ -21,6 +21,7 @@ struct FailureRow {
     const wchar_t* text;
     bool mutexWhileShown;
     bool mutexAfterRun; // after the test has let go of a mutex of its own
+    ExitCode exitCode;
 };
 void PrintTo(const FailureRow& row, std::ostream* out)
 {
@@ -94,6 +95,7 @@ TEST_P(StartupFailure, ShowsItsTextAndLeavesTheMutexAsDesigned)
     ReleaseHeldMutex();
     EXPECT_EQ(SingleInstanceMutexExists(), row.mutexAfterRun);
     EXPECT_TRUE(Reached().empty()) << "a run mode was reached: " << Reached()[0].mode;
+    EXPECT_EQ(ToInt(app.RunExitCode()), ToInt(row.exitCode));
 }
 
 using F = StartupFailure;
@@ -101,22 +103,27 @@ INSTANTIATE_TEST_SUITE_P(
     Table, StartupFailure,
     ::testing::Values(
         FailureRow{"NoAdministratorRights", F::NoElevation, kTextNoAdministratorRights.fallback,
-                   false, false},
+                   false, false, ExitCode::NoAdministratorRights},
         FailureRow{"NoAdministratorsGroupBeforeVersion6", F::OldWindowsWithoutAdministrators,
-                   kTextNoAdministratorRights.fallback, false, false},
+                   kTextNoAdministratorRights.fallback, false, false,
+                   ExitCode::NoAdministratorRights},
         FailureRow{"NoNetFramework", F::NoNetFramework, kTextNetFrameworkMissing.fallback, false,
-                   false},
-        FailureRow{"AnotherInstanceRuns", F::SecondCopy, kTextAnotherInstance.fallback, true, true},
+                   false, ExitCode::Failed},
+        FailureRow{"AnotherInstanceRuns", F::SecondCopy, kTextAnotherInstance.fallback, true, true,
+                   ExitCode::AnotherInstance},
         FailureRow{"AnotherInstanceRunsWithoutRights", F::SecondCopyWithoutRights,
-                   kTextNoAdministratorRights.fallback, true, false},
-        FailureRow{"ProductRunning", F::ProductRunning, kTextProductRunning.fallback, true, false},
-        FailureRow{"SetupIniMissing", F::NoSetupIni, kMissingSetupIniText, true, false},
+                   kTextNoAdministratorRights.fallback, true, false,
+                   ExitCode::NoAdministratorRights},
+        FailureRow{"ProductRunning", F::ProductRunning, kTextProductRunning.fallback, true, false,
+                   ExitCode::Failed},
+        FailureRow{"SetupIniMissing", F::NoSetupIni, kMissingSetupIniText, true, false,
+                   ExitCode::Failed},
         FailureRow{"SixtyFourBitProductOn32BitWindows", F::SixtyFourBitProductOn32BitWindows,
-                   kTextNeeds64BitWindows.fallback, true, true},
+                   kTextNeeds64BitWindows.fallback, true, true, ExitCode::Failed},
         FailureRow{"SixtyFourBitProductInstalled", F::SixtyFourBitInstalledUnder32BitProduct,
-                   kText64BitInstalled.fallback, true, false},
+                   kText64BitInstalled.fallback, true, false, ExitCode::Failed},
         FailureRow{"ThirtyTwoBitProductInstalled", F::ThirtyTwoBitInstalledUnder64BitProduct,
-                   kText32BitInstalled.fallback, true, false}),
+                   kText32BitInstalled.fallback, true, false, ExitCode::Failed}),
     [](const ::testing::TestParamInfo<FailureRow>& info) { return info.param.name; });
 
 } // namespace

@@ -55,7 +55,8 @@ TEST_F(AfterInstall, CloudServiceFilesAreDeletedAndOthersStay)
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     for (const wchar_t* file :
          {L"cloudlogin.cfg", L"advanceFun.cfg", L"serverlist.cfg", L"other.cfg"})
-        ASSERT_TRUE(scratch_.WriteFile(L"Documents\\GlimraCloudService\\" + std::wstring(file), "c"));
+        ASSERT_TRUE(
+            scratch_.WriteFile(L"Documents\\GlimraCloudService\\" + std::wstring(file), "c"));
     ClearCloudServiceFiles();
     EXPECT_FALSE(FileExists(folder + L"cloudlogin.cfg"));
     EXPECT_FALSE(FileExists(folder + L"advanceFun.cfg"));
@@ -83,7 +84,8 @@ TEST_F(AfterInstall, QuietInstallationEndsWithTheFinishPageAndWhatItChose)
         {0, 1, {"finish page"}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "finish " << c.finish << ", launch " << c.launchAfterFinish);
+        SCOPED_TRACE(::testing::Message()
+                     << "finish " << c.finish << ", launch " << c.launchAfterFinish);
         Calls().clear();
         finishResult = c.finish;
         State().maintenanceAction = 3;
@@ -99,8 +101,8 @@ TEST_F(AfterInstall, QuietInstallationEndsWithTheFinishPageAndWhatItChose)
 TEST_F(AfterInstall, LaunchProductOpensTheLauncherOfTheProductFolder)
 {
     const std::wstring launcher = State().installDir + L"\\ovStart.exe";
-    ASSERT_TRUE(CopyFileW((DistributionPartsFolder() + L"\\stub.exe").c_str(), launcher.c_str(),
-                          FALSE));
+    ASSERT_TRUE(
+        CopyFileW((DistributionPartsFolder() + L"\\stub.exe").c_str(), launcher.c_str(), FALSE));
     LaunchProduct();
     std::vector<JournalRecord> records;
     for (int i = 0; i < 200 && records.empty(); ++i) {

@@ -14,7 +14,10 @@ namespace {
 
 class Folders : public ::testing::Test {
 protected:
-    std::wstring Path(const std::wstring& relative) const { return scratch_.Path() + L"\\" + relative; }
+    std::wstring Path(const std::wstring& relative) const
+    {
+        return scratch_.Path() + L"\\" + relative;
+    }
     void MakeFolders(const std::vector<std::wstring>& folders) const
     {
         for (const auto& folder : folders)

@@ -51,23 +51,21 @@ TEST(InstallSteps, ThirtyTwoBitProductOnSixtyFourBitWindows)
 {
     using S = Step;
     EXPECT_EQ(Running(InteractiveSteps(), Facts(0, 1)),
-              (std::vector<Step>{S::VcRuntimeX86, S::VcRuntime10X86, S::VcRuntimeX64,
-                                 S::VcRuntime10X64, S::Msxml6X86, S::ComponentProgram1,
-                                 S::ComponentProgram2, S::TablePackage, S::ComponentProgram3,
-                                 S::NoticeStepBegins, S::CopyDistributionFiles,
-                                 S::CreateSharedComponents, S::RegisterThumbnailLibrary,
-                                 S::RegisterImageLibrary, S::RegisterProductProgram,
-                                 S::RegWriterX86, S::RegisterProduct,
-                                 S::DeleteLeftoverUninstaller, S::NoticeStepEnded}));
+              (std::vector<Step>{
+                  S::VcRuntimeX86, S::VcRuntime10X86, S::VcRuntimeX64, S::VcRuntime10X64,
+                  S::Msxml6X86, S::ComponentProgram1, S::ComponentProgram2, S::TablePackage,
+                  S::ComponentProgram3, S::NoticeStepBegins, S::CopyDistributionFiles,
+                  S::CreateSharedComponents, S::RegisterThumbnailLibrary, S::RegisterImageLibrary,
+                  S::RegisterProductProgram, S::RegWriterX86, S::RegisterProduct,
+                  S::DeleteLeftoverUninstaller, S::NoticeStepEnded}));
     EXPECT_EQ(Running(QuietSteps(), Facts(0, 1)),
-              (std::vector<Step>{S::WriteSetupKey, S::VcRuntimeX86, S::VcRuntime10X86,
-                                 S::VcRuntimeX64, S::VcRuntime10X64, S::Msxml6X86,
-                                 S::ComponentProgram1, S::ComponentProgram2, S::TablePackage,
-                                 S::ComponentProgram3, S::CopyDistributionFiles,
-                                 S::CreateSharedComponents, S::RegisterThumbnailLibrary,
-                                 S::RegisterImageLibrary, S::RegisterProductProgram,
-                                 S::RegWriterX86, S::RegisterProduct,
-                                 S::DeleteLeftoverUninstaller}));
+              (std::vector<Step>{
+                  S::WriteSetupKey, S::VcRuntimeX86, S::VcRuntime10X86, S::VcRuntimeX64,
+                  S::VcRuntime10X64, S::Msxml6X86, S::ComponentProgram1, S::ComponentProgram2,
+                  S::TablePackage, S::ComponentProgram3, S::CopyDistributionFiles,
+                  S::CreateSharedComponents, S::RegisterThumbnailLibrary, S::RegisterImageLibrary,
+                  S::RegisterProductProgram, S::RegWriterX86, S::RegisterProduct,
+                  S::DeleteLeftoverUninstaller}));
 }
 
 TEST(InstallSteps, SixtyFourBitProductAndThirtyTwoBitWindows)
@@ -75,13 +73,12 @@ TEST(InstallSteps, SixtyFourBitProductAndThirtyTwoBitWindows)
     using S = Step;
     // A 64-bit product skips the 32-bit runtimes and takes the 64-bit packages.
     EXPECT_EQ(Running(InteractiveSteps(), Facts(1, 1)),
-              (std::vector<Step>{S::VcRuntimeX64, S::VcRuntime10X64, S::Msxml6X64,
-                                 S::ComponentProgram1, S::ComponentProgram2, S::TablePackage,
-                                 S::ComponentProgram3, S::NoticeStepBegins,
-                                 S::CopyDistributionFiles, S::CreateSharedComponents,
-                                 S::RegisterThumbnailLibrary, S::RegisterImageLibrary,
-                                 S::RegisterProductProgram, S::RegWriterX64, S::RegisterProduct,
-                                 S::DeleteLeftoverUninstaller, S::NoticeStepEnded}));
+              (std::vector<Step>{
+                  S::VcRuntimeX64, S::VcRuntime10X64, S::Msxml6X64, S::ComponentProgram1,
+                  S::ComponentProgram2, S::TablePackage, S::ComponentProgram3, S::NoticeStepBegins,
+                  S::CopyDistributionFiles, S::CreateSharedComponents, S::RegisterThumbnailLibrary,
+                  S::RegisterImageLibrary, S::RegisterProductProgram, S::RegWriterX64,
+                  S::RegisterProduct, S::DeleteLeftoverUninstaller, S::NoticeStepEnded}));
     // 32-bit Windows without Windows Installer: the update first, no 64-bit runtimes.
     std::vector<Step> running = Running(InteractiveSteps(), Facts(0, 0, 1, 0, false));
     ASSERT_GE(running.size(), 4u);
@@ -113,7 +110,8 @@ TEST(InstallSteps, QuietFormDependsOnNumAndAnExistingInstallation)
         EXPECT_EQ(has(Step::RegWriterX86), c.runsRegWriter);
         EXPECT_TRUE(has(Step::RegisterProduct));
         // The interactive form does not look at either.
-        std::vector<Step> interactive = Running(InteractiveSteps(), Facts(0, 1, c.num, c.maintenance));
+        std::vector<Step> interactive =
+            Running(InteractiveSteps(), Facts(0, 1, c.num, c.maintenance));
         EXPECT_EQ(interactive.size(), 19u);
     }
 }

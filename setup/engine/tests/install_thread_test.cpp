@@ -176,12 +176,12 @@ TEST_F(InstallThread, SuccessfulInstallationReportsEveryStepThenSuccess)
     expected.insert(expected.end(), {kBegins, kEnded, kSucceeded});
     EXPECT_EQ(page_.Messages(), expected);
 
-    EXPECT_EQ(ProgramsStarted(),
-              (std::vector<std::wstring>{L"vc_redist.x86.exe", L"vcredist_x86_10.exe",
-                                         L"vc_redist.x64.exe", L"vcredist_x64_10.exe",
-                                         L"orvd_global.exe", L"orvd_local.exe",
-                                         L"orvd_encryption.exe", L"previewshell.dll",
-                                         L"VaRevEzedi.dll", L"orvd.exe", L"RegWriter.exe"}));
+    EXPECT_EQ(
+        ProgramsStarted(),
+        (std::vector<std::wstring>{L"vc_redist.x86.exe", L"vcredist_x86_10.exe",
+                                   L"vc_redist.x64.exe", L"vcredist_x64_10.exe", L"orvd_global.exe",
+                                   L"orvd_local.exe", L"orvd_encryption.exe", L"previewshell.dll",
+                                   L"VaRevEzedi.dll", L"orvd.exe", L"RegWriter.exe"}));
     ASSERT_EQ(SharedComponentsFolder(), common_ + L"\\Tarvel\\");
     EXPECT_EQ(journal_.Records()[7].folder, common_ + L"\\Tarvel\\previewshell.dll");
     // The distribution's own files are kept in the product folder for later.

@@ -62,7 +62,8 @@ protected:
         for (size_t slash = path.find(L'\\', State().installDir.size() + 1);
              slash != std::wstring::npos; slash = path.find(L'\\', slash + 1))
             CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE) << relative;
         DWORD written = 0;
         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
