@@ -91,7 +91,7 @@ TEST_F(SetupExe, StartsMaintenanceForAnInstalledProduct)
 }
 
 // The quiet install installs for real, so its keys are tried in a prefix of their own
-// (setup/engine/tests/quiet_setup_exe_test.cpp); the quiet uninstall of a folder without
+// (testing/distribution/e2e/setup_exe_e2e_test.cpp); the quiet uninstall of a folder without
 // an uninstaller starts nothing.
 TEST_F(SetupExe, RunsQuietlyForTheQuietKeys)
 {

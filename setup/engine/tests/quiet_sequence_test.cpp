@@ -80,12 +80,11 @@ TEST_F(QuietSequence, CommandLineChoosesTheFolderAndNum)
 
     // NUM 7: orvd.exe is not registered, and the registry writer and the setup key
     // carry the number.
-    EXPECT_EQ(Programs(),
-              (std::vector<std::wstring>{L"vc_redist.x86.exe", L"vcredist_x86_10.exe",
-                                         L"vc_redist.x64.exe", L"vcredist_x64_10.exe",
-                                         L"orvd_global.exe", L"orvd_local.exe",
-                                         L"orvd_encryption.exe", L"previewshell.dll",
-                                         L"VaRevEzedi.dll", L"RegWriter.exe"}));
+    EXPECT_EQ(Programs(), (std::vector<std::wstring>{L"vc_redist.x86.exe", L"vcredist_x86_10.exe",
+                                                     L"vc_redist.x64.exe", L"vcredist_x64_10.exe",
+                                                     L"orvd_global.exe", L"orvd_local.exe",
+                                                     L"orvd_encryption.exe", L"previewshell.dll",
+                                                     L"VaRevEzedi.dll", L"RegWriter.exe"}));
     RegWriterValues values;
     values.languageKey = L"zh_cn";
     values.installDir = target_;
@@ -112,7 +111,8 @@ TEST_F(QuietSequence, NumRegistersTheProductProgramOnlyForOneOrFortyFour)
         CommandLineArgs args{{L"TARGETDIR", target_}, {L"NUM", num}};
         ASSERT_TRUE(RunQuietSequence(args, dist_));
         std::vector<std::wstring> programs = Programs();
-        bool registered = std::find(programs.begin(), programs.end(), L"orvd.exe") != programs.end();
+        bool registered =
+            std::find(programs.begin(), programs.end(), L"orvd.exe") != programs.end();
         EXPECT_EQ(registered, num == std::wstring(L"1") || num == std::wstring(L"44"));
     }
 }
@@ -122,12 +122,11 @@ TEST_F(QuietSequence, OverAnExistingInstallationEverythingButTheRegistryWriterRu
     State().installDir = target_; // as found for the existing installation
     State().maintenanceAction = 3;
     ASSERT_TRUE(RunQuietSequence(CommandLineArgs{{L"quiet", L"1"}}, dist_));
-    EXPECT_EQ(Programs(),
-              (std::vector<std::wstring>{L"vc_redist.x86.exe", L"vcredist_x86_10.exe",
-                                         L"vc_redist.x64.exe", L"vcredist_x64_10.exe",
-                                         L"orvd_global.exe", L"orvd_local.exe",
-                                         L"orvd_encryption.exe", L"previewshell.dll",
-                                         L"VaRevEzedi.dll", L"orvd.exe"}));
+    EXPECT_EQ(Programs(), (std::vector<std::wstring>{L"vc_redist.x86.exe", L"vcredist_x86_10.exe",
+                                                     L"vc_redist.x64.exe", L"vcredist_x64_10.exe",
+                                                     L"orvd_global.exe", L"orvd_local.exe",
+                                                     L"orvd_encryption.exe", L"previewshell.dll",
+                                                     L"VaRevEzedi.dll", L"orvd.exe"}));
     EXPECT_EQ(journal_.Records().back().commandLine,
               L"\"" + target_ + L"\\orvd.exe\" -Regserver -nologo");
 }
