@@ -238,7 +238,7 @@ protected:
         for (const wchar_t* library : {L"previewshell.dll", L"VaRevEzedi.dll"})
             records.push_back({library, L"DllRegisterServer", shared + library});
         add(L"orvd.exe", ProgramCommandLine(std::wstring(kProductFolder) + L"\\orvd.exe",
-                               kRegisterProgramArguments));
+                                            kRegisterProgramArguments));
         if (with_registry_writer) {
             RegWriterValues values;
             values.languageKey = L"zh_cn";
@@ -275,8 +275,7 @@ protected:
         };
         if (first)
             folder(shared);
-        for (const auto& [name, value] :
-             std::vector<std::pair<std::string, std::string>>{
+        for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
                  {"DisplayName", "DWGGlimra"},
                  {"InstallLocation", d},
                  {"DisplayIcon", d + "\\orvd.exe"},
