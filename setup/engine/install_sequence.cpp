@@ -43,7 +43,10 @@ void CopyOverwriting(const std::wstring& from, const std::wstring& to)
 // registers the copy.
 bool RegisterSharedLibrary(const wchar_t* name)
 {
-    const std::wstring copy = SharedComponentsFolder() + name;
+    const std::wstring folder = SharedComponentsFolder();
+    if (folder.empty())
+        return false; // no place for the library: a relative name would register another
+    const std::wstring copy = folder + name;
     CopyOverwriting(TheSetupState().installDir + L"\\" + name, copy);
     return RegisterServer(copy);
 }

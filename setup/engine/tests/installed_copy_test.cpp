@@ -30,10 +30,11 @@ TEST_F(InstalledCopy, IsTheFolderWithALogAndNoPackages)
         bool msi;
         bool installedCopy;
     };
-    for (const Case& c : std::vector<Case>{{"product folder", true, false, true},
-                                           {"distribution after a failed install", true, true, false},
-                                           {"distribution", false, true, false},
-                                           {"empty folder", false, false, false}}) {
+    for (const Case& c :
+         std::vector<Case>{{"product folder", true, false, true},
+                           {"distribution after a failed install", true, true, false},
+                           {"distribution", false, true, false},
+                           {"empty folder", false, false, false}}) {
         SCOPED_TRACE(c.what);
         glimra::testing::ScratchFolder folder;
         if (c.log) {

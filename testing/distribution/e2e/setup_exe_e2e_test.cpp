@@ -222,7 +222,8 @@ protected:
     }
 
     // What the quiet installation starts, in its order, with its command lines.
-    std::vector<JournalRecord> InstallationRecords(bool with_registry_writer) const
+    std::vector<JournalRecord> InstallationRecords(bool with_registry_writer,
+                                                   bool with_program_registration = true) const
     {
         const std::wstring dist = DistributionFolder();
         const std::wstring shared = SpecialFolder(CSIDL_PROGRAM_FILES_COMMON) + L"\\Tarvel\\";
@@ -237,8 +238,9 @@ protected:
             add(file, PassiveCommandLine(dist + L"\\files\\" + file));
         for (const wchar_t* library : {L"previewshell.dll", L"VaRevEzedi.dll"})
             records.push_back({library, L"DllRegisterServer", shared + library});
-        add(L"orvd.exe", ProgramCommandLine(std::wstring(kProductFolder) + L"\\orvd.exe",
-                                            kRegisterProgramArguments));
+        if (with_program_registration)
+            add(L"orvd.exe", ProgramCommandLine(std::wstring(kProductFolder) + L"\\orvd.exe",
+                                                kRegisterProgramArguments));
         if (with_registry_writer) {
             RegWriterValues values;
             values.languageKey = L"zh_cn";
@@ -371,11 +373,20 @@ TEST_F(SetupExeOnAFreshMachine, InstallsQuietlyOverItselfAndUninstalls)
 
     // 2. Again over it (another quiet key): everything but the registry writer runs,
     // and the log gains a second set without the folders.
-    DebugRun second = RunSetup(L"/q=1");
+    DebugRun second = RunSetup(L"quiet=1");
     EXPECT_EQ(RunMode(second), L"quiet install");
     EXPECT_EQ(second.exitCode, 0u);
     EXPECT_EQ(NewRecords(), InstallationRecords(false));
-    EXPECT_EQ(FileBytes(dir + L"\\install.log"), first_log + InstallationLog(false));
+    const std::string second_log = first_log + InstallationLog(false);
+    EXPECT_EQ(FileBytes(dir + L"\\install.log"), second_log);
+
+    // Other quiet keys and NUM 7: no COM registration of orvd.exe, NUM 7 in the setup key.
+    DebugRun third = RunSetup(L"silent=1 norestart=1 NUM=7");
+    EXPECT_EQ(RunMode(third), L"quiet install");
+    EXPECT_EQ(third.exitCode, 0u);
+    EXPECT_EQ(NewRecords(), InstallationRecords(false, false));
+    EXPECT_EQ(RegistryNumber(kSetupKey, L"NUM"), 7u);
+    EXPECT_EQ(FileBytes(dir + L"\\install.log"), second_log + InstallationLog(false));
 
     // 3. Quiet uninstall.
     DebugRun removal = RunSetup(L"quiet=1 /uninstall=1");
