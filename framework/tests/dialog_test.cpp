@@ -3,6 +3,7 @@
 
 #include "framework/control.h"
 #include "framework/dialog.h"
+#include "framework/handles.h"
 #include "framework/message_box.h"
 #include "framework/resource_module.h"
 #include "test_library.h"
@@ -325,4 +326,67 @@ TEST(DialogDriver, ReadsStatesTypesAndRefusesDisabledControls)
     EXPECT_EQ(dialog.DoModal(), IDOK);
     ui.Join();
     EXPECT_EQ(dialog.typed, L"typed more");
+}
+
+namespace {
+
+// Counts the window messages a page reacts to besides commands.
+class WindowMessagesDialog : public CDialog {
+public:
+    std::atomic<int> paints{0};
+    std::atomic<int> erases{0};
+    std::atomic<int> last_width{0};
+    std::atomic<HWND> palette_changed_by{nullptr};
+    int destroys = 0;
+
+    WindowMessagesDialog() : CDialog(kTestDialog, nullptr, TestLibrary()) {}
+
+protected:
+    bool OnPaint() override
+    {
+        framework::PaintDc dc(Hwnd());
+        ++paints;
+        return true;
+    }
+    bool OnEraseBackground(HDC dc) override
+    {
+        RECT client = ClientRect();
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+        ++erases;
+        return true;
+    }
+    void OnSize(UINT, int width, int) override { last_width = width; }
+    bool OnQueryNewPalette() override { return true; }
+    void OnPaletteChanged(HWND changed_by) override { palette_changed_by = changed_by; }
+    void OnDestroy() override { ++destroys; }
+};
+
+} // namespace
+
+TEST(Dialog, DispatchesPaintEraseSizePaletteAndDestroy)
+{
+    WindowMessagesDialog dialog;
+    UiDriver ui;
+    ui.Script([&dialog](UiDriver& ui) {
+        HWND hwnd = ui.WaitForDialog(kTestDialog);
+        EXPECT_TRUE(ui.WaitUntil([&] { return dialog.paints > 0 && dialog.erases > 0; }));
+        SetWindowPos(hwnd, nullptr, 0, 0, 500, 400,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+        RECT client{};
+        EXPECT_TRUE(ui.WaitUntil([&] {
+            GetClientRect(hwnd, &client);
+            return client.right > 0 && dialog.last_width == client.right;
+        }));
+        DWORD_PTR realised = 0;
+        SendMessageTimeoutW(hwnd, WM_QUERYNEWPALETTE, 0, 0, SMTO_ABORTIFHUNG, 2000, &realised);
+        EXPECT_EQ(realised, static_cast<DWORD_PTR>(TRUE));
+        HWND other = GetDesktopWindow();
+        SendMessageTimeoutW(hwnd, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(other), 0,
+                            SMTO_ABORTIFHUNG, 2000, nullptr);
+        EXPECT_EQ(dialog.palette_changed_by.load(), other);
+        ui.Click(hwnd, IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    ui.Join();
+    EXPECT_EQ(dialog.destroys, 1);
 }

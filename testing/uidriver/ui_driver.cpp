@@ -202,6 +202,30 @@ const char* ButtonsName(UINT buttons)
     }
 }
 
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND hwnd, LPARAM data)
+{
+    auto& search = *reinterpret_cast<ControlSearch*>(data);
+    if (GetDlgCtrlID(hwnd) != search.id)
+        return TRUE;
+    search.found = hwnd;
+    return FALSE;
+}
+
+// The control `id` of a dialog, or of a child panel inside it.
+HWND FindControl(HWND dialog, int id)
+{
+    if (HWND direct = GetDlgItem(dialog, id))
+        return direct;
+    ControlSearch search{id, nullptr};
+    EnumChildWindows(dialog, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Ends a dialog or box whatever its handlers would do with a click.
 void ForceClose(HWND hwnd)
 {
@@ -511,7 +535,7 @@ std::wstring UiDriver::Caption(HWND window)
 
 HWND UiDriver::Control(HWND dialog, int id, const char* action)
 {
-    HWND control = GetDlgItem(dialog, id);
+    HWND control = FindControl(dialog, id);
     if (control == nullptr)
         Fail(std::string(action) + ": \"" + Narrow(InternalText(dialog)) + "\" has no control " +
              std::to_string(id));

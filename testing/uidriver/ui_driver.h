@@ -120,7 +120,8 @@ public:
     // Waits until `window` is destroyed or hidden; false (and a failure) on timeout.
     bool WaitUntilClosed(HWND window, Duration wait = kDefaultWait);
 
-    // Windows and their controls by number.
+    // Windows and their controls by number; a control inside a child panel of the
+    // dialog is found too.
     std::wstring Caption(HWND window);
     std::wstring ControlText(HWND dialog, int id);
     bool IsControlEnabled(HWND dialog, int id);
