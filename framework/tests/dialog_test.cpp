@@ -390,3 +390,90 @@ TEST(Dialog, DispatchesPaintEraseSizePaletteAndDestroy)
     ui.Join();
     EXPECT_EQ(dialog.destroys, 1);
 }
+
+namespace {
+
+// A plain push button that makes itself owner-drawn before it is subclassed.
+class MadeOwnerDrawn : public framework::CControl {
+public:
+    std::atomic<int> draws{0};
+    bool OnReflectedDrawItem(DRAWITEMSTRUCT&) override
+    {
+        ++draws;
+        return true;
+    }
+
+protected:
+    void PreSubclass() override { ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW); }
+};
+
+// A list that answers a notification the dialog's maps do not hold.
+class AnsweringList : public framework::CControl {
+public:
+    bool OnReflectedNotify(NMHDR& header, LRESULT& result) override
+    {
+        if (header.code != static_cast<UINT>(NM_RCLICK))
+            return false;
+        result = 55;
+        return true;
+    }
+};
+
+class ReflectingDialog : public CDialog {
+public:
+    MadeOwnerDrawn button;
+    AnsweringList list;
+    std::atomic<int> dialog_notifications{0}; // NM_RCLICK and NM_CLICK of the list
+
+    ReflectingDialog() : CDialog(kTestDialog, nullptr, TestLibrary())
+    {
+        MapNotify(kListView, NM_DBLCLK, [](NMHDR&) { return 66; });
+    }
+
+protected:
+    bool OnInitDialog() override
+    {
+        AttachControl(button, kChooseButton);
+        AttachControl(list, kListView);
+        return true;
+    }
+    bool OnNotify(NMHDR& header, LRESULT& result) override
+    {
+        // The list and its header send notifications of their own; count the test's.
+        if (header.idFrom == static_cast<UINT_PTR>(kListView) &&
+            (header.code == static_cast<UINT>(NM_RCLICK) ||
+             header.code == static_cast<UINT>(NM_CLICK)))
+            ++dialog_notifications;
+        result = 0;
+        return true;
+    }
+};
+
+LRESULT SendNotify(HWND dialog, int id, UINT code)
+{
+    NMHDR header{GetDlgItem(dialog, id), static_cast<UINT_PTR>(id), code};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(dialog, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header), SMTO_ABORTIFHUNG,
+                        2000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+} // namespace
+
+TEST(Dialog, AControlMadeOwnerDrawnDrawsItselfAndAnswersItsNotifications)
+{
+    ReflectingDialog dialog;
+    UiDriver ui;
+    ui.Script([&dialog](UiDriver& ui) {
+        HWND hwnd = ui.WaitForDialog(kTestDialog);
+        EXPECT_TRUE(ui.WaitUntil([&] { return dialog.button.draws > 0; }));
+        EXPECT_EQ(SendNotify(hwnd, kListView, NM_DBLCLK), 66) << "the dialog's map comes first";
+        EXPECT_EQ(SendNotify(hwnd, kListView, NM_RCLICK), 55) << "then the control itself";
+        EXPECT_EQ(dialog.dialog_notifications, 0);
+        SendNotify(hwnd, kListView, NM_CLICK);
+        EXPECT_EQ(dialog.dialog_notifications, 1) << "then the dialog's hook";
+        ui.Click(hwnd, IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    ui.Join();
+}

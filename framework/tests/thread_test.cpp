@@ -95,6 +95,20 @@ TEST(WinThread, RunsWithThePriorityItWasStartedWith)
     }
 }
 
+TEST(WinThread, ASuspendedThreadHandlesNothingUntilResumed)
+{
+    RecordingThread thread;
+    ASSERT_TRUE(thread.Start());
+    ASSERT_TRUE(thread.Suspend());
+    thread.PostThreadMessage(RecordingThread::kOther, 9, 9);
+    Sleep(100);
+    EXPECT_TRUE(thread.received.empty());
+    ASSERT_TRUE(thread.Resume());
+    thread.Quit();
+    ASSERT_TRUE(thread.Wait(5000));
+    EXPECT_EQ(thread.received, (std::vector<Received>{{RecordingThread::kOther, 9, 9}}));
+}
+
 TEST(WinThread, AThreadWhoseStartHookFailsEndsAtOnce)
 {
     class Refusing : public CWinThread {

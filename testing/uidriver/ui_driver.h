@@ -34,7 +34,10 @@
 // - From construction on, the driver watches the process's top-level dialogs and
 //   boxes on every thread and records them in the order they appeared.
 // - Clicking, typing and answering post messages (they never wait for the code under
-//   test); reading texts waits at most a second for a thread that does not answer.
+//   test); reading texts and SetEditText wait at most a second for a thread that does
+//   not answer.
+// - Call the driver from any thread except the one whose windows it drives (that
+//   thread must be free to run its message loop).
 
 #include <windows.h>
 
