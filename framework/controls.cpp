@@ -18,6 +18,37 @@ void CButton::SetIcon(HICON icon)
     Send(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }
 
+void CBitmapButton::ReleaseBitmaps()
+{
+    for (auto& bitmap : bitmaps_)
+        bitmap.Reset();
+}
+
+HBITMAP CBitmapButton::ChooseBitmap(UINT item_state) const
+{
+    HBITMAP chosen = nullptr;
+    if (item_state & ODS_SELECTED)
+        chosen = Bitmap(kSelected);
+    else if (item_state & ODS_FOCUS)
+        chosen = Bitmap(kFocus);
+    else if (item_state & ODS_DISABLED)
+        chosen = Bitmap(kDisabled);
+    return chosen != nullptr ? chosen : Bitmap(kNormal);
+}
+
+bool CBitmapButton::OnReflectedDrawItem(DRAWITEMSTRUCT& item)
+{
+    if (Bitmap(kNormal) == nullptr)
+        return true;
+    MemoryDc source(CreateCompatibleDC(item.hDC));
+    if (!source)
+        return true;
+    SelectObjectScope selected(source.Get(), ChooseBitmap(item.itemState));
+    BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, item.rcItem.right - item.rcItem.left,
+           item.rcItem.bottom - item.rcItem.top, source.Get(), 0, 0, SRCCOPY);
+    return true;
+}
+
 void CStatic::SetIcon(HICON icon)
 {
     Send(STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));

@@ -4,6 +4,7 @@
 // to make the control draw itself or handle its own messages.
 
 #include "framework/control.h"
+#include "framework/handles.h"
 
 #include <windows.h>
 
@@ -30,6 +31,28 @@ public:
     void SetCheck(int state) { Send(BM_SETCHECK, state); }
     // Shows `icon` on the button; the button does not own it.
     void SetIcon(HICON icon);
+};
+
+// An owner-drawn button showing one of four bitmaps by its state; it owns them.
+// Without a normal bitmap it draws nothing; a missing state bitmap falls back to the
+// normal one. Bitmaps are copied unscaled to the button's top-left corner.
+class CBitmapButton : public CButton {
+public:
+    enum State { kNormal, kSelected, kFocus, kDisabled, kStateCount };
+
+    void SetBitmap(State state, HBITMAP bitmap) { bitmaps_[state].Reset(bitmap); }
+    HBITMAP Bitmap(State state) const { return bitmaps_[state].Get(); }
+    void ReleaseBitmaps();
+
+    bool OnReflectedDrawItem(DRAWITEMSTRUCT& item) override;
+
+protected:
+    void PreSubclass() override { ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW); }
+    // The bitmap for an item state (ODS_SELECTED, ODS_FOCUS, ODS_DISABLED), or null.
+    virtual HBITMAP ChooseBitmap(UINT item_state) const;
+
+private:
+    GdiObject<HBITMAP> bitmaps_[kStateCount];
 };
 
 class CStatic : public CControl {

@@ -182,3 +182,59 @@ TEST(Controls, AControlCanHandleItsOwnMessages)
     ui.Join();
     EXPECT_EQ(dialog.text, L"abc");
 }
+
+namespace {
+
+HBITMAP SolidBitmap(HDC screen, COLORREF colour)
+{
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+    framework::MemoryDc dc(CreateCompatibleDC(screen));
+    framework::SelectObjectScope selected(dc.Get(), bitmap);
+    framework::GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    RECT all{0, 0, 8, 8};
+    FillRect(dc.Get(), &all, brush.Get());
+    return bitmap;
+}
+
+} // namespace
+
+TEST(Controls, ABitmapButtonDrawsTheBitmapOfItsStateOrFallsBackToNormal)
+{
+    framework::WindowDc screen(nullptr);
+    const COLORREF normal = RGB(10, 20, 30), selected = RGB(200, 0, 0), focus = RGB(0, 200, 0);
+    struct Case {
+        UINT item_state;
+        COLORREF expected;
+    };
+    const Case cases[] = {
+        {0, normal},        {ODS_SELECTED, selected}, {ODS_SELECTED | ODS_FOCUS, selected},
+        {ODS_FOCUS, focus}, {ODS_DISABLED, normal}, // no disabled bitmap: the normal one
+    };
+    framework::CBitmapButton button;
+    button.SetBitmap(framework::CBitmapButton::kNormal, SolidBitmap(screen.Get(), normal));
+    button.SetBitmap(framework::CBitmapButton::kSelected, SolidBitmap(screen.Get(), selected));
+    button.SetBitmap(framework::CBitmapButton::kFocus, SolidBitmap(screen.Get(), focus));
+
+    framework::MemoryDc target(CreateCompatibleDC(screen.Get()));
+    framework::GdiObject<HBITMAP> canvas(CreateCompatibleBitmap(screen.Get(), 8, 8));
+    framework::SelectObjectScope into(target.Get(), canvas.Get());
+    for (const auto& c : cases) {
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_BUTTON;
+        item.hDC = target.Get();
+        item.rcItem = RECT{0, 0, 8, 8};
+        item.itemState = c.item_state;
+        EXPECT_TRUE(button.OnReflectedDrawItem(item));
+        EXPECT_EQ(GetPixel(target.Get(), 4, 4), c.expected) << "item state " << c.item_state;
+    }
+
+    // Without a normal bitmap nothing is drawn.
+    RECT all{0, 0, 8, 8};
+    FillRect(target.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    button.ReleaseBitmaps();
+    DRAWITEMSTRUCT item{};
+    item.hDC = target.Get();
+    item.rcItem = all;
+    button.OnReflectedDrawItem(item);
+    EXPECT_EQ(GetPixel(target.Get(), 4, 4), RGB(255, 255, 255));
+}

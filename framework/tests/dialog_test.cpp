@@ -477,3 +477,22 @@ TEST(Dialog, AControlMadeOwnerDrawnDrawsItselfAndAnswersItsNotifications)
     EXPECT_EQ(dialog.DoModal(), IDOK);
     ui.Join();
 }
+
+TEST(Dialog, AModalDialogDisablesItsOwnerWhileItRuns)
+{
+    HWND owner = CreateWindowExW(0, L"STATIC", L"Owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    CDialog owned(kTestDialog, owner, TestLibrary());
+    UiDriver ui;
+    ui.Script([owner](UiDriver& ui) {
+        HWND hwnd = ui.WaitForDialog(kTestDialog);
+        EXPECT_EQ(GetWindow(hwnd, GW_OWNER), owner);
+        EXPECT_FALSE(IsWindowEnabled(owner));
+        ui.Click(hwnd, IDOK);
+    });
+    EXPECT_EQ(owned.DoModal(), IDOK);
+    ui.Join();
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    DestroyWindow(owner);
+}

@@ -375,14 +375,62 @@ void UiDriver::ObserveOnce()
             dialog = SeenDialog{ReadText(hwnd), framework::CDialog::TemplateOf(hwnd)};
         if (!IsOpen(hwnd))
             continue; // closed while being read: what was read may be half gone
-        std::lock_guard<std::mutex> lock(mutex_);
-        tracked_.push_back(Tracked{hwnd, is_box});
-        if (is_box)
-            boxes_.push_back(box);
-        else
-            dialogs_.push_back(dialog);
-        changed_.notify_all();
+        std::function<int(const SeenBox&)> choose;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            tracked_.push_back(Tracked{hwnd, is_box});
+            if (is_box) {
+                boxes_.push_back(box);
+                choose = auto_answer_;
+                tracked_.back().taken = static_cast<bool>(choose);
+            } else {
+                dialogs_.push_back(dialog);
+            }
+            changed_.notify_all();
+        }
+        if (choose) {
+            try {
+                AnswerMessageBox(hwnd, choose(box));
+            } catch (const UiDriverError&) {
+                // Recorded as a failure; the deadline closes the box.
+            }
+        }
     }
+}
+
+void UiDriver::AutoAnswer(std::function<int(const SeenBox&)> choose)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto_answer_ = std::move(choose);
+    }
+    // Boxes already open, not yet taken by a wait, are answered too.
+    std::vector<HWND> waiting;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (auto& tracked : tracked_) {
+            if (tracked.is_box && tracked.open && !tracked.taken) {
+                tracked.taken = true;
+                waiting.push_back(tracked.hwnd);
+            }
+        }
+    }
+    for (HWND box : waiting) {
+        std::function<int(const SeenBox&)> current;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            current = auto_answer_;
+        }
+        try {
+            AnswerMessageBox(box, current(ReadBox(box)));
+        } catch (const UiDriverError&) {
+        }
+    }
+}
+
+void UiDriver::AutoAnswer(int button)
+{
+    AutoAnswer([button](const SeenBox&) { return button; });
 }
 
 void UiDriver::CloseOpenWindows(const char* reason)

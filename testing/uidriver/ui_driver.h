@@ -18,6 +18,12 @@
 //                     {L"DWGGlimra", L"Really cancel?", MB_ICONQUESTION, MB_YESNO}}));
 //   }
 //
+// Or every box answered as it comes, and the whole sequence asserted afterwards:
+//
+//   ui.AutoAnswer(IDOK);
+//   EXPECT_FALSE(RunQuietInstall());
+//   EXPECT_EQ(ui.MessageBoxesSeen(), (std::vector<SeenBox>{{...}, {...}}));
+//
 // Or the code under test on a worker thread and the test thread driving:
 //
 //   std::thread worker([] { ShowMessageBox(nullptr, L"Done", L"Setup", MB_OK); });
@@ -112,6 +118,11 @@ public:
     void AnswerMessageBox(HWND box, int button);
     // Waits for the next box, answers it and returns what it showed.
     SeenBox AnswerNextMessageBox(int button, Duration wait = kDefaultWait);
+    // From now on answers every new box as soon as it appears, with the button
+    // `choose` picks for it (a button the box lacks is a test failure). For code that
+    // shows many boxes, whose sequence the test then asserts with MessageBoxesSeen.
+    void AutoAnswer(std::function<int(const SeenBox&)> choose);
+    void AutoAnswer(int button);
     std::vector<SeenBox> MessageBoxesSeen() const;
 
     // Dialogs: the newest open dialog with that template number or caption, or the
@@ -166,6 +177,7 @@ private:
     std::vector<SeenBox> boxes_;
     std::vector<SeenDialog> dialogs_;
     std::set<HWND> reported_;
+    std::function<int(const SeenBox&)> auto_answer_;
     bool stopping_ = false;
     std::thread watcher_;
     std::thread script_;
