@@ -132,7 +132,8 @@ private:
     bool Dispatch(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
     bool DispatchCommand(WPARAM wparam, LPARAM lparam);
     bool DispatchNotify(NMHDR& header, LRESULT& result);
-    CControl* AttachedControl(HWND hwnd) const;
+    bool ReflectToControl(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
+                          LRESULT& result) const;
     HMODULE TemplateModule() const;
     void Detach();
 
@@ -144,7 +145,6 @@ private:
     std::map<std::pair<UINT, UINT>, NotifyHandler> notifications_;
     std::map<UINT_PTR, CommandHandler> timers_;
     std::map<UINT, MessageHandler> messages_;
-    std::map<HWND, CControl*> controls_;
 };
 
 } // namespace framework

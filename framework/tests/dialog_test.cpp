@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <memory>
 #include <chrono>
 #include <mutex>
 #include <string>
@@ -495,4 +496,43 @@ TEST(Dialog, AModalDialogDisablesItsOwnerWhileItRuns)
     ui.Join();
     EXPECT_TRUE(IsWindowEnabled(owner));
     DestroyWindow(owner);
+}
+
+TEST(Dialog, AControlObjectThatIsGoneGetsNoMoreReflections)
+{
+    class ForgettingDialog : public CDialog {
+    public:
+        std::unique_ptr<ColouredLabel> label = std::make_unique<ColouredLabel>();
+        std::atomic<int> label_colourings_seen_by_dialog{0};
+        std::atomic<bool> forgotten{false};
+
+        ForgettingDialog() : CDialog(kTestDialog, nullptr, TestLibrary())
+        {
+            MapClick(kChooseButton, [this] {
+                label.reset(); // its subclass goes with it
+                forgotten = true;
+                InvalidateRect(Item(kLabel), nullptr, TRUE);
+            });
+        }
+
+    protected:
+        bool OnInitDialog() override { return AttachControl(*label, kLabel); }
+        HBRUSH OnCtlColor(HDC, HWND control, UINT) override
+        {
+            if (GetDlgCtrlID(control) == kLabel && forgotten)
+                ++label_colourings_seen_by_dialog;
+            return nullptr;
+        }
+    } dialog;
+    ColouredLabel* first = dialog.label.get();
+    UiDriver ui;
+    ui.Script([&dialog, first](UiDriver& ui) {
+        HWND hwnd = ui.WaitForDialog(kTestDialog);
+        EXPECT_TRUE(ui.WaitUntil([&] { return first->colourings > 0; }));
+        ui.Click(hwnd, kChooseButton);
+        EXPECT_TRUE(ui.WaitUntil([&] { return dialog.label_colourings_seen_by_dialog > 0; }));
+        ui.Click(hwnd, IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    ui.Join();
 }

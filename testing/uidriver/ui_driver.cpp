@@ -43,9 +43,9 @@ std::wstring ClassOf(HWND hwnd)
 // whose thread is busy.
 std::wstring InternalText(HWND hwnd)
 {
-    wchar_t buffer[512] = {};
-    int copied = InternalGetWindowText(hwnd, buffer, 512);
-    return std::wstring(buffer, copied > 0 ? copied : 0);
+    std::vector<wchar_t> buffer(4096);
+    int copied = InternalGetWindowText(hwnd, buffer.data(), static_cast<int>(buffer.size()));
+    return std::wstring(buffer.data(), copied > 0 ? copied : 0);
 }
 
 // The text of a window of any thread; a thread that does not answer within a second
@@ -54,11 +54,8 @@ std::wstring ReadText(HWND hwnd)
 {
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReadTimeoutMs,
-                             &length)) {
-        wchar_t buffer[1024] = {};
-        int copied = InternalGetWindowText(hwnd, buffer, 1024);
-        return std::wstring(buffer, copied > 0 ? copied : 0);
-    }
+                             &length))
+        return InternalText(hwnd);
     std::vector<wchar_t> buffer(length + 1);
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, buffer.size(),
