@@ -24,6 +24,9 @@
 //   OnCancel, which end the dialog with IDOK and IDCANCEL.
 // - WM_DRAWITEM and WM_CTLCOLOR* of a control attached with AttachControl go to that
 //   control's object first (see control.h); the dialog's hooks get them otherwise.
+//   A WM_NOTIFY that no map holds goes to the sending control's object before OnNotify.
+// - Call EndDialog, SetTimer and the other members on the dialog's own thread (from its
+//   handlers); other threads post it messages.
 // - The object is found from its window through the dialog's user data (DWLP_USER),
 //   set at WM_INITDIALOG: no hooks, no thread-local state, so dialogs nest freely and
 //   any thread may run its own.
