@@ -9,6 +9,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <vector>
 
 using framework::CDialog;
 using glimra::testing::UiDriver;
@@ -110,6 +111,8 @@ TEST(Controls, EachControlClassDrivesItsControl)
         HWND hwnd = ui.WaitForDialog(kTestDialog);
         EXPECT_FALSE(ui.IsControlVisible(hwnd, kProgress));
         EXPECT_FALSE(ui.IsControlEnabled(hwnd, kListView));
+        EXPECT_EQ(ui.ListRows(hwnd, kListView),
+                  (std::vector<std::vector<std::wstring>>{{std::wstring(300, L'x'), L""}}));
         ui.Click(hwnd, IDOK);
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
@@ -130,7 +133,9 @@ TEST(Controls, TypingClickingAndTheEditLimitAsAUserMeetsThem)
     ui.Script([](UiDriver& ui) {
         HWND hwnd = ui.WaitForDialog(kTestDialog);
         ui.TypeText(hwnd, kEdit, L"abcdefgh");
+        EXPECT_EQ(ui.CheckState(hwnd, kCheckBox), BST_UNCHECKED);
         ui.Click(hwnd, kCheckBox);
+        EXPECT_TRUE(ui.WaitUntil([&] { return ui.CheckState(hwnd, kCheckBox) == BST_CHECKED; }));
         ui.ClickLink(hwnd, kClickableLabel);
         ui.Click(hwnd, IDOK);
     });

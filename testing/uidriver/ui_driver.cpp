@@ -626,6 +626,48 @@ bool UiDriver::IsControlVisible(HWND dialog, int id)
     return IsWindowVisible(Control(dialog, id, "read visible state")) != FALSE;
 }
 
+int UiDriver::CheckState(HWND dialog, int id)
+{
+    DWORD_PTR state = 0;
+    if (!SendMessageTimeoutW(Control(dialog, id, "read check state"), BM_GETCHECK, 0, 0,
+                             SMTO_ABORTIFHUNG, kReadTimeoutMs, &state))
+        Fail("read check state: control " + std::to_string(id) + " did not answer");
+    return static_cast<int>(state);
+}
+
+std::vector<std::vector<std::wstring>> UiDriver::ListRows(HWND dialog, int id)
+{
+    HWND list = Control(dialog, id, "read list");
+    auto ask = [&](UINT message, WPARAM wparam, LPARAM lparam) {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(list, message, wparam, lparam, SMTO_ABORTIFHUNG, kReadTimeoutMs,
+                                 &answer))
+            Fail("read list: control " + std::to_string(id) + " did not answer");
+        return answer;
+    };
+    auto header = reinterpret_cast<HWND>(ask(LVM_GETHEADER, 0, 0));
+    DWORD_PTR columns = 1;
+    if (header != nullptr)
+        SendMessageTimeoutW(header, HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kReadTimeoutMs,
+                            &columns);
+    std::vector<std::vector<std::wstring>> rows;
+    auto count = static_cast<int>(ask(LVM_GETITEMCOUNT, 0, 0));
+    for (int item = 0; item < count; ++item) {
+        std::vector<std::wstring> row;
+        for (int column = 0; column < static_cast<int>(columns); ++column) {
+            std::vector<wchar_t> buffer(4096);
+            LVITEMW entry{};
+            entry.iSubItem = column;
+            entry.pszText = buffer.data();
+            entry.cchTextMax = static_cast<int>(buffer.size());
+            auto length = ask(LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&entry));
+            row.emplace_back(buffer.data(), std::min<size_t>(length, buffer.size() - 1));
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 void UiDriver::SetEditText(HWND dialog, int id, const std::wstring& text)
 {
     HWND edit = Control(dialog, id, "set text");

@@ -140,6 +140,10 @@ public:
     std::wstring ControlText(HWND dialog, int id);
     bool IsControlEnabled(HWND dialog, int id);
     bool IsControlVisible(HWND dialog, int id);
+    // A check box or option button: BST_CHECKED, BST_UNCHECKED or BST_INDETERMINATE.
+    int CheckState(HWND dialog, int id);
+    // The rows of a list view, each the texts of its columns.
+    std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int id);
     // Replaces the text of an edit, as a paste would (the edit reports EN_CHANGE).
     void SetEditText(HWND dialog, int id, const std::wstring& text);
     // Types `text` at the end of an edit's text, one character message per unit.
