@@ -1,0 +1,10 @@
+#include "login/interface/ctlogin_app.h"
+
+namespace glimra::login {
+
+bool CtloginApp::InitInstance()
+{
+    return CWinApp::InitInstance();
+}
+
+} // namespace glimra::login
