@@ -1,22 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "framework/resource_module.h"
-#include "testing/support/win_process.h"
+#include "test_library.h"
 
 #include <string>
 
 using namespace framework;
-
-namespace {
-
-HMODULE TestLibrary()
-{
-    static HMODULE library = LoadLibraryW(
-        (glimra::testing::ProgramFolder() + L"\\framework_test_resources.dll").c_str());
-    return library;
-}
-
-} // namespace
 
 TEST(ResourceModule, LoadsTextsFromALibraryOrFallsBack)
 {
