@@ -53,7 +53,8 @@ int RunLoginSession()
 {
     framework::ResourceModuleScope resources(LoadResourceLibrary());
     CDataManager::Instance().user.ResetIdentity();
-    return RunLoginDialog();
+    CLoginDlg dialog;
+    return static_cast<int>(dialog.DoModal());
 }
 
 } // namespace glimra::login

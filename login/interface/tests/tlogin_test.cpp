@@ -1,78 +1,43 @@
-// Tlogin in this process, with the real tloginres.dll beside the test program: a
-// second thread finds the modal dialog, looks at it and closes it.
+// Tlogin in this process, with the real tloginres.dll beside the test program: the UI
+// driver finds the modal dialog, reads it and closes it.
 #include <gtest/gtest.h>
 
 #include "CTLoginHelper.h"
 #include "framework/resource_module.h"
 #include "login/data/data_manager.h"
+#include "testing/uidriver/ui_driver.h"
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 
 using glimra::login::CDataManager;
+using glimra::testing::UiDriver;
 
 namespace {
 
-// A visible dialog window of `thread`, waited for up to ten seconds.
-HWND WaitForDialog(DWORD thread)
-{
-    for (int i = 0; i < 200; ++i) {
-        HWND found = nullptr;
-        EnumThreadWindows(
-            thread,
-            [](HWND window, LPARAM result) -> BOOL {
-                wchar_t name[16] = {};
-                GetClassNameW(window, name, 16);
-                if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
-                    *reinterpret_cast<HWND*>(result) = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        if (found != nullptr)
-            return found;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
-std::wstring ControlText(HWND dialog, int id)
-{
-    wchar_t text[256] = {};
-    GetDlgItemTextW(dialog, id, text, 256);
-    return text;
-}
-
-// What the closing thread saw while the dialog was up.
+// What the driving thread saw while the dialog was up.
 struct Seen {
-    bool dialog = false;
     std::wstring caption;
     std::wstring message;
     HMODULE resourceModule = nullptr;
 };
 
-// Runs Tlogin; `close` ends the dialog once it is up.
+// Runs Tlogin while the UI driver waits for the login dialog and closes it with
+// `message`.
 int RunAndClose(CTLoginHelper& helper, Seen& seen, UINT message, WPARAM wparam)
 {
-    DWORD thread = GetCurrentThreadId();
-    std::thread closer([&] {
-        HWND dialog = WaitForDialog(thread);
-        if (dialog == nullptr)
-            return;
-        seen.dialog = true;
-        wchar_t caption[64] = {};
-        GetWindowTextW(dialog, caption, 64);
-        seen.caption = caption;
-        seen.message = ControlText(dialog, 3015);
+    UiDriver ui;
+    ui.Script([&](UiDriver& driver) {
+        HWND dialog = driver.WaitForDialog(3001);
+        seen.caption = driver.Caption(dialog);
+        seen.message = driver.ControlText(dialog, 3015);
         seen.resourceModule = framework::CurrentResourceModule();
         PostMessageW(dialog, message, wparam, 0);
+        driver.WaitUntilClosed(dialog);
     });
     int result = helper.Tlogin();
-    closer.join();
+    ui.Join();
     return result;
 }
 
@@ -84,7 +49,6 @@ TEST(Tlogin, RunsTheDialogFromTheResourceLibraryAndSwitchesBack)
     CTLoginHelper helper;
     Seen seen;
     EXPECT_EQ(RunAndClose(helper, seen, WM_COMMAND, IDOK), 1);
-    ASSERT_TRUE(seen.dialog);
     EXPECT_EQ(seen.caption, L"登录");
     EXPECT_EQ(seen.message, L"登录窗口正在建设中。");
     EXPECT_NE(seen.resourceModule, nullptr);
@@ -108,10 +72,10 @@ TEST(Tlogin, CancelOrClosingGivesTwoAndForgetsTheEarlierUser)
     CTLoginHelper first, second;
     Seen seen;
     EXPECT_EQ(RunAndClose(first, seen, WM_COMMAND, IDCANCEL), 2);
-    EXPECT_TRUE(seen.dialog);
+    EXPECT_EQ(seen.caption, L"登录");
     Seen again;
     EXPECT_EQ(RunAndClose(second, again, WM_CLOSE, 0), 2);
-    EXPECT_TRUE(again.dialog);
+    EXPECT_EQ(again.caption, L"登录");
 
     int64_t id = 0;
     std::wstring name = L"x", token = L"x", uuid = L"x", avatar = L"x", reserved = L"x";
