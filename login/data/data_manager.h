@@ -6,14 +6,25 @@
 
 #include "login/data/user_record.h"
 #include "login/service/request_form.h"
+#include "login/service/user_readers.h"
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace glimra::login {
 
 using LoginCallback = void (*)();
+
+// The texts of an account request; each operation uses only the members it names.
+struct AccountForm {
+    std::wstring mobile;
+    std::wstring email;
+    std::wstring loginName;
+    std::wstring password;
+};
 
 // The host's callback slots, in the order the object keeps them.
 enum class Callback : size_t {
@@ -81,8 +92,29 @@ public:
     bool PostEncrypted(const std::wstring& base, const std::wstring& path, const RequestForm& form,
                        const std::wstring& encrypt_key, std::wstring& reply);
 
+    // Account operations: one attempt each. A transport failure returns false and
+    // leaves the status as the caller made it; a refusal copies the service's code and
+    // message; a malformed reply gives code -1.
+    bool Login(const AccountForm& form, ReplyStatus& status);
+    bool Register(const AccountForm& form, ReplyStatus& status);
+    bool CheckLoginNameExist(const std::wstring& login_name, ReplyStatus* status = nullptr);
+    bool CheckVerificationCode(const std::wstring& login_name, const std::wstring& code,
+                               ReplyStatus* status = nullptr);
+    // `type` 1: registration by mobile number, 3: password retrieval.
+    bool SendVerificationCode(const std::wstring& mobile_or_email, unsigned type,
+                              ReplyStatus* status = nullptr);
+    bool UpdatePasswordForFind(const AccountForm& form, ReplyStatus* status = nullptr);
+    bool LoadBindDeviceInfo(const AccountForm& form, std::vector<BoundDevice>& devices);
+    bool UnBindDevice(const AccountForm& form, const BoundDevice& device,
+                      ReplyStatus* status = nullptr);
+    // Binds this device after a QQ or Weibo login; false without sending anything when
+    // the machine has no physical network adapter.
+    bool MobileBind(int64_t user_id, ReplyStatus& status);
+
 private:
     CDataManager();
+    // GetAppParams, then PostEncrypted of the form to the account server.
+    bool PostEncryptedOperation(const wchar_t* path, const RequestForm& form, std::wstring& reply);
 };
 
 } // namespace glimra::login

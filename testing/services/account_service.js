@@ -25,7 +25,7 @@
 //   "status": 500            the HTTP status (200 by default)
 //   "delayMs": 1500          wait before answering
 //   "drop": true             close the connection without an answer
-// getAppParams answers with both keys unless it is scripted.
+// Unscripted routes answer as a service where everything succeeds (defaultReply).
 'use strict';
 
 const crypto = require('crypto');
@@ -139,12 +139,64 @@ function substitute(value, keys) {
   return value;
 }
 
-function defaultReply(route) {
-  if (route === '/api/v2/getAppParams') {
-    return { json: { code: '0', msg: 'ok', rs: { encryptKey: '$encryptKey',
-                                                 decryptKey: '$decryptKey' } } };
+// A one-pixel PNG: what getLoginQr hands out unless scripted.
+const QR_PICTURE = 'iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR4nGNgYPgPAAEDAQAIicLsAAAAAElFTkSuQmCC';
+
+function ok(rs) {
+  return rs === undefined ? { code: '0', msg: 'ok' } : { code: '0', msg: 'ok', rs };
+}
+
+function signedInPayload(id, name) {
+  return {
+    userInfo: { id, name, favicon: 'http://127.0.0.1/avatar/' + id + '.png' },
+    utoken: 'token-' + id,
+    chat: {
+      userSig: 'sig-' + id,
+      ordinary: { createGroupNumberLimit: 4, createGroupUserNumberLimit: 201, joinGroupNumberLimit: 501 },
+      senior: { createGroupNumberLimit: 21, createGroupUserNumberLimit: 202, joinGroupNumberLimit: 502 },
+    },
+  };
+}
+
+// The answers of an unscripted session: every operation succeeds.
+function defaultReply(route, entry, session) {
+  const fields = Object.fromEntries((entry.decryptedFields || []).filter(([, v]) => v !== null));
+  switch (route) {
+    case '/api/v2/getAppParams':
+      return { json: ok({ encryptKey: '$encryptKey', decryptKey: '$decryptKey' }) };
+    case '/api/v4/login':
+      return { json: ok(), encryptRs: signedInPayload(1001, fields.loginName || '') };
+    case '/api/v4/register':
+      return { json: ok(), encryptRs: signedInPayload(1002, fields.userName || '') };
+    case '/api/v2/checkLoginNameExist':
+    case '/api/v2/checkVerificationCode':
+    case '/api/v4/sendVerificationCode':
+    case '/api/v4/update4Findpwd':
+    case '/api/v2/unBindDevice':
+      return { json: ok() };
+    case '/api/v2/loadBindDeviceInfo':
+      return { json: ok([
+        { uid: 1001, deviceId: 11, deviceName: 'Office PC', deviceUuid: '00-1A-2B-3C-4D-5E-00-00',
+          clientVersion: '5.2.0', latestLoginTime: 1700000000123 },
+        { uid: 1001, deviceId: 12, deviceName: 'Laptop', deviceUuid: '00-1A-2B-3C-4D-5F-00-00',
+          clientVersion: '5.1.0', latestLoginTime: 1690000000000 },
+      ]) };
+    case '/api/v1/mobileBind':
+      return { json: { status: true, errorCode: '0', errorMsg: '',
+                       data: { userId: 2001, name: 'third-party user', userToken: 'bind-token',
+                               uuid: entry.fields ? entry.fields.uuid : '', avatar: '' } } };
+    case '/api/v2/getLoginQr':
+      return { base64: QR_PICTURE };
+    case '/api/v2/getUserInfoByUnionCode': {
+      // Not yet scanned on the first poll, then complete.
+      const polls = (session.served[route] || 0);
+      session.served[route] = polls + 1;
+      return polls === 0 ? { json: ok({ state: 0 }) }
+                         : { json: ok({ state: 3, userDetail: signedInPayload(3001, 'wechat user') }) };
+    }
+    default:
+      return { status: 404, text: 'no such route' };
   }
-  return { status: 404, text: 'no such route' };
 }
 
 function replyBody(reply, state) {
@@ -252,7 +304,8 @@ function serve(portFile) {
     const session = match && state.sessions.get(match[1]);
     if (!session) return sendJson(response, 404, { error: 'no such session' });
     const route = match[2] || '/';
-    session.requests.push(record(request, url, route, body));
+    const entry = record(request, url, route, body);
+    session.requests.push(entry);
     const routes = (session.script.routes || {})[route];
     let reply;
     if (Array.isArray(routes) && routes.length) {
@@ -260,7 +313,7 @@ function serve(portFile) {
       session.served[route] = served + 1;
       reply = routes[Math.min(served, routes.length - 1)];
     } else {
-      reply = defaultReply(route);
+      reply = defaultReply(route, entry, session);
     }
     const finish = () => {
       if (reply.drop) return request.socket.destroy();
