@@ -24,6 +24,23 @@ constexpr DWORD kInstanceIdBytes = 260;
 constexpr ULONG kFirstAdapterBufferBytes = 704;
 constexpr DWORD kComputerNameUnits = 260;
 
+// Winsock for the address conversions, for the length of one call.
+class WinsockSession {
+public:
+    WinsockSession() { started_ = WSAStartup(MAKEWORD(2, 2), &data_) == 0; }
+    ~WinsockSession()
+    {
+        if (started_)
+            WSACleanup();
+    }
+    WinsockSession(const WinsockSession&) = delete;
+    WinsockSession& operator=(const WinsockSession&) = delete;
+
+private:
+    WSADATA data_{};
+    bool started_ = false;
+};
+
 class RegistryKey {
 public:
     RegistryKey(HKEY parent, const wchar_t* name)
@@ -87,6 +104,7 @@ std::set<std::wstring> PhysicalInstanceIds()
 std::vector<AdapterInfo> ListedAdapters()
 {
     std::vector<AdapterInfo> adapters;
+    WinsockSession winsock;
     ULONG size = kFirstAdapterBufferBytes;
     std::vector<BYTE> buffer(size);
     DWORD result = GetAdaptersInfo(reinterpret_cast<IP_ADAPTER_INFO*>(buffer.data()), &size);
@@ -146,6 +164,7 @@ std::wstring GetLocalIp()
     uint32_t address = FirstAddress(EnumNetworkAdapters());
     if (address == 0)
         return L"127.0.0.1";
+    WinsockSession winsock;
     in_addr in{};
     in.s_addr = address;
     const char* text = inet_ntoa(in);

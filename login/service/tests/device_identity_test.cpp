@@ -27,6 +27,7 @@ const std::wstring kClassKey =
 struct Listed {
     std::wstring name;
     std::wstring mac;
+    std::wstring ip; // the first address of its list
 };
 
 // What the system lists, read here independently of the code under test.
@@ -45,8 +46,10 @@ std::vector<Listed> SystemAdapters()
         swprintf(mac, 32, L"%02X-%02X-%02X-%02X-%02X-%02X-%02X-%02X", info->Address[0],
                  info->Address[1], info->Address[2], info->Address[3], info->Address[4],
                  info->Address[5], info->Address[6], info->Address[7]);
+        const char* name = info->AdapterName;
+        const char* ip = info->IpAddressList.IpAddress.String;
         listed.push_back(
-            {std::wstring(info->AdapterName, info->AdapterName + strlen(info->AdapterName)), mac});
+            {std::wstring(name, name + strlen(name)), mac, std::wstring(ip, ip + strlen(ip))});
     }
     return listed;
 }
@@ -99,6 +102,16 @@ TEST_F(DeviceIdentity, PhysicalAdaptersOfTheClassKeySupplyTheUuid)
     for (const auto& adapter : listed_)
         listed_mac = listed_mac || adapter.mac == mac;
     EXPECT_TRUE(listed_mac) << "the uuid is the MAC text of a listed adapter";
+    // The local address is one an adapter has, or the loopback when none has one.
+    std::wstring ip = GetLocalIp();
+    bool listed_ip = false;
+    for (const auto& adapter : listed_)
+        listed_ip = listed_ip || (adapter.ip == ip && ip != L"0.0.0.0");
+    bool none_has_one = true;
+    for (const auto& adapter : listed_)
+        none_has_one = none_has_one && (adapter.ip.empty() || adapter.ip == L"0.0.0.0");
+    EXPECT_TRUE(listed_ip || (none_has_one && ip == L"127.0.0.1"))
+        << std::string(ip.begin(), ip.end());
 }
 
 TEST_F(DeviceIdentity, VirtualBrokenAndOversizedEntriesAreSkipped)
