@@ -1,6 +1,7 @@
 #include "framework/dialog.h"
 
 #include "framework/control.h"
+#include "framework/controls.h"
 #include "framework/resource_module.h"
 
 #include <commctrl.h>
@@ -13,15 +14,17 @@ namespace {
 // message (the UI driver finds dialogs by it).
 constexpr wchar_t kTemplateProperty[] = L"framework.DialogTemplate";
 
-// The classes the design's templates use must be registered before a template that
-// names them is created.
+// The control classes that templates name (common controls, rich edit 2.0) must be
+// registered before such a template is created.
 void RegisterCommonControls()
 {
     static const bool done = [] {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_LINK_CLASS |
                                                             ICC_LISTVIEW_CLASSES |
                                                             ICC_PROGRESS_CLASS};
-        return InitCommonControlsEx(&controls) != FALSE;
+        bool registered = InitCommonControlsEx(&controls) != FALSE;
+        CRichEditCtrl::LoadLibrary();
+        return registered;
     }();
     (void)done;
 }

@@ -29,6 +29,8 @@
 //   any thread may run its own.
 // - A child panel is a CDialog created with CreateChild inside a parent window from a
 //   template with the WS_CHILD style; it lives until DestroyWindow or its parent dies.
+//   A panel object that dies first destroys its window, but as a base-class destructor
+//   it can no longer reach the derived OnDestroy: call DestroyWindow first if it matters.
 
 #include "framework/window.h"
 

@@ -73,12 +73,22 @@ bool IsDialogWindow(HWND hwnd)
     return ClassOf(hwnd) == L"#32770";
 }
 
+// A system dialog that holds the box's text static and nothing but statics and
+// buttons; framework dialogs never count.
 bool IsMessageBoxWindow(HWND hwnd)
 {
     if (!IsDialogWindow(hwnd) || framework::CDialog::TemplateOf(hwnd) != 0)
         return false;
     HWND text = GetDlgItem(hwnd, kBoxTextId);
-    return text != nullptr && ClassOf(text) == L"Static";
+    if (text == nullptr || ClassOf(text) != L"Static")
+        return false;
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        std::wstring name = ClassOf(child);
+        if (name != L"Static" && name != L"Button")
+            return false;
+    }
+    return true;
 }
 
 bool IsOpen(HWND hwnd)
@@ -202,6 +212,36 @@ const char* ButtonsName(UINT buttons)
     }
 }
 
+SeenBox ReadBox(HWND box)
+{
+    return SeenBox{ReadText(box), ReadText(GetDlgItem(box, kBoxTextId)), BoxIcon(box),
+                   BoxButtons(box)};
+}
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND hwnd, LPARAM data)
+{
+    auto& search = *reinterpret_cast<ControlSearch*>(data);
+    if (GetDlgCtrlID(hwnd) != search.id)
+        return TRUE;
+    search.found = hwnd;
+    return FALSE;
+}
+
+// The control `id` of a dialog, or of a child panel inside it.
+HWND FindControl(HWND dialog, int id)
+{
+    if (HWND direct = GetDlgItem(dialog, id))
+        return direct;
+    ControlSearch search{id, nullptr};
+    EnumChildWindows(dialog, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Ends a dialog or box whatever its handlers would do with a click.
 void ForceClose(HWND hwnd)
 {
@@ -298,42 +338,99 @@ void UiDriver::Watch()
 void UiDriver::ObserveOnce()
 {
     std::vector<HWND> visible = ProcessDialogs();
-    std::lock_guard<std::mutex> lock(mutex_);
-    bool any_change = false;
-    for (auto& tracked : tracked_) {
-        if (!tracked.alive)
-            continue;
-        tracked.alive = IsWindow(tracked.hwnd) != FALSE;
-        bool open = tracked.alive && IsWindowVisible(tracked.hwnd);
-        any_change = any_change || open != tracked.open;
-        tracked.open = open;
-    }
-    for (HWND hwnd : visible) {
+    std::vector<HWND> candidates;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        bool any_change = false;
+        for (auto& tracked : tracked_) {
+            if (!tracked.alive)
+                continue;
+            tracked.alive = IsWindow(tracked.hwnd) != FALSE;
+            bool open = tracked.alive && IsWindowVisible(tracked.hwnd);
+            any_change = any_change || open != tracked.open;
+            tracked.open = open;
+        }
         // One window is one appearance for as long as it exists, even if it is hidden
-        // and shown again; and one that closed since the snapshot is not new.
-        bool known = std::any_of(tracked_.begin(), tracked_.end(),
-                                 [hwnd](const Tracked& t) { return t.alive && t.hwnd == hwnd; });
-        if (known || !IsOpen(hwnd))
+        // and shown again.
+        for (HWND hwnd : visible) {
+            bool known = std::any_of(tracked_.begin(), tracked_.end(), [hwnd](const Tracked& t) {
+                return t.alive && t.hwnd == hwnd;
+            });
+            if (!known)
+                candidates.push_back(hwnd);
+        }
+        if (any_change)
+            changed_.notify_all();
+    }
+    // Reading sends messages to the windows' threads: not while holding the lock.
+    for (HWND hwnd : candidates) {
+        if (!IsOpen(hwnd))
             continue;
         bool is_box = IsMessageBoxWindow(hwnd);
         SeenBox box;
         SeenDialog dialog;
         if (is_box)
-            box = SeenBox{ReadText(hwnd), ReadText(GetDlgItem(hwnd, kBoxTextId)), BoxIcon(hwnd),
-                          BoxButtons(hwnd)};
+            box = ReadBox(hwnd);
         else
             dialog = SeenDialog{ReadText(hwnd), framework::CDialog::TemplateOf(hwnd)};
         if (!IsOpen(hwnd))
             continue; // closed while being read: what was read may be half gone
-        tracked_.push_back(Tracked{hwnd, is_box});
-        if (is_box)
-            boxes_.push_back(box);
-        else
-            dialogs_.push_back(dialog);
-        any_change = true;
+        std::function<int(const SeenBox&)> choose;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            tracked_.push_back(Tracked{hwnd, is_box});
+            if (is_box) {
+                boxes_.push_back(box);
+                choose = auto_answer_;
+                tracked_.back().taken = static_cast<bool>(choose);
+            } else {
+                dialogs_.push_back(dialog);
+            }
+            changed_.notify_all();
+        }
+        if (choose) {
+            try {
+                AnswerMessageBox(hwnd, choose(box));
+            } catch (const UiDriverError&) {
+                // Recorded as a failure; the deadline closes the box.
+            }
+        }
     }
-    if (any_change)
-        changed_.notify_all();
+}
+
+void UiDriver::AutoAnswer(std::function<int(const SeenBox&)> choose)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto_answer_ = std::move(choose);
+    }
+    // Boxes already open, not yet taken by a wait, are answered too.
+    std::vector<HWND> waiting;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (auto& tracked : tracked_) {
+            if (tracked.is_box && tracked.open && !tracked.taken) {
+                tracked.taken = true;
+                waiting.push_back(tracked.hwnd);
+            }
+        }
+    }
+    for (HWND box : waiting) {
+        std::function<int(const SeenBox&)> current;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            current = auto_answer_;
+        }
+        try {
+            AnswerMessageBox(box, current(ReadBox(box)));
+        } catch (const UiDriverError&) {
+        }
+    }
+}
+
+void UiDriver::AutoAnswer(int button)
+{
+    AutoAnswer([button](const SeenBox&) { return button; });
 }
 
 void UiDriver::CloseOpenWindows(const char* reason)
@@ -413,8 +510,7 @@ HWND UiDriver::WaitForMessageBox(Duration wait)
 
 SeenBox UiDriver::ReadMessageBox(HWND box)
 {
-    return SeenBox{ReadText(box), ReadText(GetDlgItem(box, kBoxTextId)), BoxIcon(box),
-                   BoxButtons(box)};
+    return ReadBox(box);
 }
 
 void UiDriver::AnswerMessageBox(HWND box, int button)
@@ -511,7 +607,7 @@ std::wstring UiDriver::Caption(HWND window)
 
 HWND UiDriver::Control(HWND dialog, int id, const char* action)
 {
-    HWND control = GetDlgItem(dialog, id);
+    HWND control = FindControl(dialog, id);
     if (control == nullptr)
         Fail(std::string(action) + ": \"" + Narrow(InternalText(dialog)) + "\" has no control " +
              std::to_string(id));
