@@ -16,6 +16,7 @@
 #include <iphlpapi.h>
 
 #include <ctime>
+#include <functional>
 #include <string>
 
 using namespace glimra::login;
@@ -465,4 +466,55 @@ TEST_F(AccountOperations, QrFailures)
     EXPECT_EQ(status.code, 4);
     EXPECT_FALSE(GetUserInfoByUnionCode(L"c", status));
     EXPECT_EQ(status.code, 2);
+}
+
+TEST_F(AccountOperations, RefusalTransportFailureAndMalformedReplyOfEveryOperation)
+{
+    const Json replies = {{{"json", {{"code", "680004"}, {"msg", "refused"}}}},
+                          {{"status", 500}, {"text", "down"}},
+                          {{"text", "<html>"}}};
+    const struct {
+        const char* route;
+        std::function<bool(CDataManager&, ReplyStatus&)> call;
+    } operations[] = {
+        {"/api/v4/register",
+         [](CDataManager& d, ReplyStatus& s) {
+             return d.Register(AccountForm{L"13812345678", L"", L"me", L"abc123"}, s);
+         }},
+        {"/api/v2/checkLoginNameExist",
+         [](CDataManager& d, ReplyStatus& s) { return d.CheckLoginNameExist(L"me", &s); }},
+        {"/api/v2/checkVerificationCode",
+         [](CDataManager& d, ReplyStatus& s) {
+             return d.CheckVerificationCode(L"me", L"1234", &s);
+         }},
+        {"/api/v4/sendVerificationCode",
+         [](CDataManager& d, ReplyStatus& s) {
+             return d.SendVerificationCode(L"13812345678", 1, &s);
+         }},
+        {"/api/v4/update4Findpwd",
+         [](CDataManager& d, ReplyStatus& s) {
+             return d.UpdatePasswordForFind(AccountForm{L"13812345678", L"", L"", L"abc123"}, &s);
+         }},
+        {"/api/v2/unBindDevice",
+         [](CDataManager& d, ReplyStatus& s) {
+             return d.UnBindDevice(Account(L"me", L"abc123"), BoundDevice{}, &s);
+         }},
+    };
+    Json routes = Json::object();
+    for (const auto& operation : operations)
+        routes[operation.route] = replies;
+    Open({{"routes", routes}});
+    const struct {
+        int code;
+        std::wstring message;
+    } expected[] = {{680004, L"refused"}, {-1, L""}, {-1, L"error formatting"}};
+    for (const auto& operation : operations) {
+        for (const auto& e : expected) {
+            ReplyStatus status;
+            EXPECT_FALSE(operation.call(data_, status)) << operation.route;
+            EXPECT_EQ(status.code, e.code) << operation.route;
+            EXPECT_EQ(status.message, e.message) << operation.route;
+        }
+        EXPECT_EQ(Count(operation.route), 3u) << operation.route;
+    }
 }
