@@ -100,8 +100,10 @@ int64_t NumberTowardZero(const Json& value, const char* key)
 Json ObjectOrJsonText(const Json& value, const char* key)
 {
     const Json& field = Field(value, key);
-    if (!field.is_string())
+    if (field.is_object())
         return field;
+    if (!field.is_string())
+        WrongType(key, "an object or a string");
     Json parsed = Json::parse(field.get_ref<const std::string&>(), nullptr, false);
     if (parsed.is_discarded())
         throw ReadError(std::string("field \"") + key + "\" holds no JSON text");

@@ -35,8 +35,8 @@ bool Boolean(const Json& value, const char* key);
 int Int(const Json& value, const char* key);
 // A JSON number; a fraction is cut toward zero.
 int64_t NumberTowardZero(const Json& value, const char* key);
-// The field when it is an object (or any non-string value), or the JSON parsed from
-// the text when it is a string.
+// The field when it is an object, or the JSON parsed from the text when it is a
+// string; anything else is a read error.
 Json ObjectOrJsonText(const Json& value, const char* key);
 
 // Runs `read`; false when it threw ReadError or a JSON exception.

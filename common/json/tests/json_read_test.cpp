@@ -44,17 +44,25 @@ TEST(JsonRead, MissingOrWronglyTypedFieldsThrow)
         const char* key;
         int reader; // 0 String, 1 Int, 2 Boolean, 3 NumberTowardZero
     } cases[] = {
-        {"missing", 0}, {"count", 0},   {"nothing", 0}, {"name", 1},     {"fraction", 1},
-        {"big", 1},     {"flag", 1},    {"count", 2},   {"name", 3},     {"flag", 3},
+        {"missing", 0}, {"count", 0},   {"nothing", 0}, {"name", 1},    {"fraction", 1},
+        {"big", 1},     {"flag", 1},    {"count", 2},   {"name", 3},    {"flag", 3},
         {"nothing", 3}, {"missing", 3}, {"object", 0},  {"missing", 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + " reader " + std::to_string(c.reader));
         switch (c.reader) {
-        case 0: EXPECT_THROW(String(sample, c.key), ReadError); break;
-        case 1: EXPECT_THROW(Int(sample, c.key), ReadError); break;
-        case 2: EXPECT_THROW(Boolean(sample, c.key), ReadError); break;
-        default: EXPECT_THROW(NumberTowardZero(sample, c.key), ReadError); break;
+        case 0:
+            EXPECT_THROW(String(sample, c.key), ReadError);
+            break;
+        case 1:
+            EXPECT_THROW(Int(sample, c.key), ReadError);
+            break;
+        case 2:
+            EXPECT_THROW(Boolean(sample, c.key), ReadError);
+            break;
+        default:
+            EXPECT_THROW(NumberTowardZero(sample, c.key), ReadError);
+            break;
         }
     }
     // A field of something that is not an object.
@@ -73,7 +81,11 @@ TEST(JsonRead, AnObjectOrAStringHoldingJson)
     Json sample = Sample();
     EXPECT_EQ(Int(ObjectOrJsonText(sample, "object"), "inner"), 1);
     EXPECT_EQ(Int(ObjectOrJsonText(sample, "text"), "inner"), 2);
-    EXPECT_TRUE(ObjectOrJsonText(sample, "list").is_array());
+    EXPECT_THROW(ObjectOrJsonText(sample, "list"), ReadError);
+    EXPECT_THROW(ObjectOrJsonText(sample, "count"), ReadError);
+    EXPECT_THROW(ObjectOrJsonText(sample, "nothing"), ReadError);
+    // A string holding JSON of another kind is read as what it holds.
+    EXPECT_TRUE(ObjectOrJsonText(Parse(LR"({"t": "[1, 2]"})"), "t").is_array());
     EXPECT_THROW(ObjectOrJsonText(sample, "bad"), ReadError);
     EXPECT_THROW(ObjectOrJsonText(sample, "missing"), ReadError);
 }
