@@ -106,7 +106,8 @@ bool HasHeaderLines(HINTERNET request)
         return false;
     raw.resize(size / sizeof(wchar_t));
     size_t end_of_status = raw.find(L"\r\n");
-    return end_of_status != std::wstring::npos && raw.find(L':', end_of_status) != std::wstring::npos;
+    return end_of_status != std::wstring::npos &&
+           raw.find(L':', end_of_status) != std::wstring::npos;
 }
 
 unsigned long long ContentLength(HINTERNET request)
@@ -162,8 +163,7 @@ int PerformRequest(const HttpRequest& request, const BodySink& sink)
     // Every request has a connection of its own: a connection kept from an earlier
     // request and closed by the server meanwhile would make WinINet send this one again.
     std::wstring headers = JoinHeaders(request.headers) + L"Connection: close\r\n";
-    if (!HttpSendRequestW(http.get(), headers.c_str(),
-                          static_cast<DWORD>(headers.size()),
+    if (!HttpSendRequestW(http.get(), headers.c_str(), static_cast<DWORD>(headers.size()),
                           request.body.empty() ? nullptr : const_cast<char*>(request.body.data()),
                           static_cast<DWORD>(request.body.size())))
         return LastError();

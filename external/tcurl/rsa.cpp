@@ -1,8 +1,9 @@
 #include "rsa.h"
 
+#include <windows.h>
+#include <bcrypt.h>
 #include <gcrypt.h>
 
-#include <cstdarg>
 #include <mutex>
 #include <vector>
 
@@ -20,8 +21,6 @@ bool InitialiseLibrary()
     std::call_once(once, [] {
         if (gcry_check_version(GCRYPT_VERSION) == nullptr)
             return;
-        // The library's own notes (about the entropy sources) would go to stderr.
-        gcry_set_log_handler([](void*, int, const char*, va_list) {}, nullptr);
         gcry_control(GCRYCTL_DISABLE_SECMEM, 0);
         gcry_control(GCRYCTL_INITIALIZATION_FINISHED, 0);
         ready = true;
@@ -45,8 +44,7 @@ bool PrintFixed(gcry_mpi_t mpi, size_t size, std::string& out)
 {
     std::vector<unsigned char> buffer(size);
     size_t written = 0;
-    if (gcry_mpi_print(GCRYMPI_FMT_USG, buffer.data(), size, &written, mpi) != 0 ||
-        written > size)
+    if (gcry_mpi_print(GCRYMPI_FMT_USG, buffer.data(), size, &written, mpi) != 0 || written > size)
         return false;
     out.append(size - written, '\0');
     out.append(reinterpret_cast<const char*>(buffer.data()), written);
@@ -78,6 +76,15 @@ bool PublicOp(const GcryKey& key, const char* block, std::string& out)
     return PrintFixed(result.value, key.modulus_bytes, out);
 }
 
+// Random bytes from the system (CNG): libgcrypt's own generator would first gather
+// entropy by a long series of system queries.
+bool SystemRandom(char* bytes, size_t size)
+{
+    return BCRYPT_SUCCESS(BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(bytes),
+                                          static_cast<ULONG>(size),
+                                          BCRYPT_USE_SYSTEM_PREFERRED_RNG));
+}
+
 // 00 02 PS 00 data, PS random non-zero bytes filling the block (at least eight). The
 // padding is built here rather than by the library's pkcs1 flag, which refuses empty data.
 bool EncryptChunk(const GcryKey& key, const std::string& chunk, std::string& out)
@@ -86,10 +93,13 @@ bool EncryptChunk(const GcryKey& key, const std::string& chunk, std::string& out
     std::string block(k, '\0');
     block[1] = '\x02';
     const size_t filler = k - 3 - chunk.size();
-    gcry_randomize(&block[2], filler, GCRY_STRONG_RANDOM);
+    if (!SystemRandom(&block[2], filler))
+        return false;
     for (size_t i = 2; i < 2 + filler; ++i) {
-        while (block[i] == '\0')
-            gcry_randomize(&block[i], 1, GCRY_STRONG_RANDOM);
+        while (block[i] == '\0') {
+            if (!SystemRandom(&block[i], 1))
+                return false;
+        }
     }
     block.replace(3 + filler, chunk.size(), chunk);
     return PublicOp(key, block.data(), out);

@@ -62,11 +62,11 @@ std::string MultipartBody(const std::map<std::wstring, std::wstring>& form,
 int Send(tcurl::HttpRequest& request, std::string& response)
 {
     std::string body;
-    int result = tcurl::PerformRequest(request, [&](const char* data, size_t size,
-                                                    unsigned long long) {
-        body.append(data, size);
-        return true;
-    });
+    int result =
+        tcurl::PerformRequest(request, [&](const char* data, size_t size, unsigned long long) {
+            body.append(data, size);
+            return true;
+        });
     if (result == 0)
         response = std::move(body);
     return result;
@@ -181,14 +181,14 @@ int CTCurlHelper::SendDownloadFileW(const std::wstring& url, const std::wstring&
         return static_cast<int>(GetLastError());
     auto request = MakeRequest(L"GET", url, headers, connect_timeout, timeout, user_agent);
     double downloaded = 0;
-    int result = tcurl::PerformRequest(request, [&](const char* data, size_t size,
-                                                    unsigned long long total) {
-        if (!file.Write(data, size))
-            return false;
-        downloaded += static_cast<double>(size);
-        return progress == nullptr ||
-               progress(user_data, static_cast<double>(total), downloaded, 0, 0) == 0;
-    });
+    int result = tcurl::PerformRequest(
+        request, [&](const char* data, size_t size, unsigned long long total) {
+            if (!file.Write(data, size))
+                return false;
+            downloaded += static_cast<double>(size);
+            return progress == nullptr ||
+                   progress(user_data, static_cast<double>(total), downloaded, 0, 0) == 0;
+        });
     if (result != 0)
         return result;
     return file.Keep() ? 0 : static_cast<int>(GetLastError());
@@ -212,13 +212,12 @@ std::wstring CTCurlHelper::s2ws(const std::string& bytes, unsigned code_page)
 {
     if (bytes.empty())
         return {};
-    int size = MultiByteToWideChar(code_page, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                   nullptr, 0);
+    int size =
+        MultiByteToWideChar(code_page, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     if (size <= 0)
         return {};
     std::wstring out(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(code_page, 0, bytes.data(), static_cast<int>(bytes.size()), &out[0],
-                        size);
+    MultiByteToWideChar(code_page, 0, bytes.data(), static_cast<int>(bytes.size()), &out[0], size);
     return out;
 }
 

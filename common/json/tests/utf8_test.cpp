@@ -35,13 +35,20 @@ TEST(Utf8, ConvertsBothWaysForEveryLengthOfSequence)
 
 TEST(Utf8, MalformedInputBecomesTheReplacementCharacter)
 {
-    EXPECT_EQ(ToUtf8(std::wstring(1, wchar_t(0xD800)) + L"a"), "\xef\xbf\xbd" "a");
+    EXPECT_EQ(ToUtf8(std::wstring(1, wchar_t(0xD800)) + L"a"), "\xef\xbf\xbd"
+                                                               "a");
     EXPECT_EQ(ToUtf8(std::wstring(1, wchar_t(0xDC00))), "\xef\xbf\xbd");
     // A cut sequence, a stray continuation byte, an overlong form, an encoded surrogate.
     EXPECT_EQ(FromUtf8("\xe9\x94"), L"\ufffd");
-    EXPECT_EQ(FromUtf8("\x80" "a"), L"\ufffd" L"a");
+    EXPECT_EQ(FromUtf8("\x80"
+                       "a"),
+              L"\ufffd"
+              L"a");
     EXPECT_EQ(FromUtf8("\xc0\xaf"), L"\ufffd");
     EXPECT_EQ(FromUtf8("\xed\xa0\x80"), L"\ufffd");
     // The byte after a broken sequence is read again on its own.
-    EXPECT_EQ(FromUtf8("\xe9" "ab"), L"\ufffd" L"ab");
+    EXPECT_EQ(FromUtf8("\xe9"
+                       "ab"),
+              L"\ufffd"
+              L"ab");
 }

@@ -27,9 +27,14 @@ std::string Decode(const std::string& text)
 TEST(TcurlEncoding, Base64OfTheStandardVectorsBothWays)
 {
     const std::pair<std::string, std::string> vectors[] = {
-        {"", ""},           {"f", "Zg=="},         {"fo", "Zm8="},
-        {"foo", "Zm9v"},    {"foob", "Zm9vYg=="},  {"fooba", "Zm9vYmE="},
-        {"foobar", "Zm9vYmFy"}, {std::string("\0\xff\xfe", 3), "AP/+"},
+        {"", ""},
+        {"f", "Zg=="},
+        {"fo", "Zm8="},
+        {"foo", "Zm9v"},
+        {"foob", "Zm9vYg=="},
+        {"fooba", "Zm9vYmE="},
+        {"foobar", "Zm9vYmFy"},
+        {std::string("\0\xff\xfe", 3), "AP/+"},
     };
     for (const auto& [bytes, text] : vectors) {
         EXPECT_EQ(Encode(bytes), text);

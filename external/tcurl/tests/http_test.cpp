@@ -78,13 +78,14 @@ TEST(TcurlHttp, MultipartPostSendsEveryField)
     ASSERT_TRUE(service.Ready()) << service.Problem();
     CTCurlHelper curl;
     std::string response;
-    const std::map<std::wstring, std::wstring> form{
-        {L"loginName", L"user@example.com"}, {L"password", L"a&b=c d"},
-        {L"deviceName", L"\u7535\u8111"}, {L"empty", L""}};
+    const std::map<std::wstring, std::wstring> form{{L"loginName", L"user@example.com"},
+                                                    {L"password", L"a&b=c d"},
+                                                    {L"deviceName", L"\u7535\u8111"},
+                                                    {L"empty", L""}};
     // Unscripted routes answer 404, which is a failure: the fields still arrive.
-    EXPECT_EQ(curl.SendMultipartFormPostW(service.Base() + L"/form", form, response, {}, 10, 10,
-                                          kAgent),
-              404);
+    EXPECT_EQ(
+        curl.SendMultipartFormPostW(service.Base() + L"/form", form, response, {}, 10, 10, kAgent),
+        404);
     Json request = service.Requests().at(0);
     EXPECT_EQ(request["contentType"].get<std::string>().rfind("multipart/form-data; boundary=", 0),
               0u);
@@ -122,8 +123,8 @@ TEST(TcurlHttp, DownloadStoresTheBodyAndReportsProgress)
 
 TEST(TcurlHttp, AFailedDownloadLeavesNoFile)
 {
-    FakeAccountService service(Route("/qr", {{{"status", 500}, {"text", "broken"}},
-                                             {{"base64", "AAAA"}}}));
+    FakeAccountService service(
+        Route("/qr", {{{"status", 500}, {"text", "broken"}}, {{"base64", "AAAA"}}}));
     ASSERT_TRUE(service.Ready()) << service.Problem();
     ScratchFolder folder;
     std::wstring file = folder.Path() + L"\\qr.png";
@@ -134,9 +135,9 @@ TEST(TcurlHttp, AFailedDownloadLeavesNoFile)
     EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
     // A progress function that asks to stop also leaves nothing behind.
     auto stop = [](void*, double, double, double, double) { return 1; };
-    EXPECT_NE(curl.SendDownloadFileW(service.Base() + L"/qr", file, {}, 50, 1200, nullptr, stop,
-                                     kAgent),
-              0);
+    EXPECT_NE(
+        curl.SendDownloadFileW(service.Base() + L"/qr", file, {}, 50, 1200, nullptr, stop, kAgent),
+        0);
     EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesW((file + L".part").c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -162,8 +163,8 @@ TEST(TcurlHttp, FailuresAreNonZero)
 
 TEST(TcurlHttp, TheServiceDecryptsWhatWasEncryptedWithItsKey)
 {
-    FakeAccountService service(Route("/enc", {{{"json", {{"code", "0"}}},
-                                               {"encryptRs", "\xe4\xbd\xa0\xe5\xa5\xbd payload"}}}));
+    FakeAccountService service(Route(
+        "/enc", {{{"json", {{"code", "0"}}}, {"encryptRs", "\xe4\xbd\xa0\xe5\xa5\xbd payload"}}}));
     ASSERT_TRUE(service.Ready()) << service.Problem();
     Json keys = service.Keys();
     std::string text(600, 'x'); // three blocks of a 2048-bit key
@@ -172,12 +173,12 @@ TEST(TcurlHttp, TheServiceDecryptsWhatWasEncryptedWithItsKey)
     std::string encrypted = curl.rsa_publicEncrypt(
         text, curl.rsa_formatPublicKey(keys["encryptKey"].get<std::string>()));
     ASSERT_EQ(encrypted.size(), 3u * 256);
-    std::string key_text = curl.encode(reinterpret_cast<const unsigned char*>(encrypted.data()),
-                                       encrypted.size());
+    std::string key_text =
+        curl.encode(reinterpret_cast<const unsigned char*>(encrypted.data()), encrypted.size());
     std::string response;
     EXPECT_EQ(curl.SendMultipartFormPostW(service.Base() + L"/enc",
-                                          {{L"key", CTCurlHelper::s2ws(key_text, 65001)}},
-                                          response, {}, 10, 10, kAgent),
+                                          {{L"key", CTCurlHelper::s2ws(key_text, 65001)}}, response,
+                                          {}, 10, 10, kAgent),
               0);
     EXPECT_EQ(service.Requests().at(0)["decrypted"], text);
 
@@ -185,7 +186,7 @@ TEST(TcurlHttp, TheServiceDecryptsWhatWasEncryptedWithItsKey)
     std::string rs = Json::parse(response)["rs"].get<std::string>();
     size_t length = 0;
     std::string bytes = curl.decodeEx(rs.data(), rs.size(), length);
-    EXPECT_EQ(curl.rsa_publicDecrypt(bytes, curl.rsa_formatPublicKey(
-                                                keys["decryptKey"].get<std::string>())),
+    EXPECT_EQ(curl.rsa_publicDecrypt(
+                  bytes, curl.rsa_formatPublicKey(keys["decryptKey"].get<std::string>())),
               "\xe4\xbd\xa0\xe5\xa5\xbd payload");
 }

@@ -1,4 +1,4 @@
-// The RSA operations of tcurl.dll against a key pair made here with libgcrypt: what the
+// The RSA operations of tcurl.dll against a known key pair, computed with libgcrypt: what the
 // library encrypts, the private key decrypts; what the private key "encrypts" (type 1
 // padding, as the account service does), the library decrypts.
 #include <gtest/gtest.h>
@@ -8,8 +8,6 @@
 #include "tcurl/CTCurlHelper.h"
 
 #include <gcrypt.h>
-
-#include <cstdarg>
 
 #include <string>
 #include <vector>
@@ -28,18 +26,26 @@ std::string MpiBytes(gcry_mpi_t mpi, size_t size = 0)
     return bytes;
 }
 
-gcry_mpi_t Param(gcry_sexp_t key, const char* name)
-{
-    gcry_sexp_t token = gcry_sexp_find_token(key, name, 0);
-    gcry_mpi_t mpi = gcry_sexp_nth_mpi(token, 1, GCRYMPI_FMT_USG);
-    gcry_sexp_release(token);
-    return mpi;
-}
-
 gcry_mpi_t Scan(const std::string& bytes)
 {
     gcry_mpi_t mpi = nullptr;
     gcry_mpi_scan(&mpi, GCRYMPI_FMT_USG, bytes.data(), bytes.size(), nullptr);
+    return mpi;
+}
+
+const char kModulus[] = "ac13adb34663514b9cf7000ca022f2d76f3c27ed11e4fc75ee5fc539792b9fd7"
+                        "27e17eb4e19a6fff2c47529339d76822e0da8aae05136883ff89f80217ca7ab7"
+                        "d1642652149a525db95b19077baffa4f37bba1885711d18b53e451a79b9b531e"
+                        "0abde27d0a1488a2f3587c11cc193e4b99e5a858de8445bd8bc4498db5c3e705";
+const char kPrivateExponent[] = "41684d7b3a831ff09cde6a5f623346994b07d3a95246f70ba0ab389d6b0880fe"
+                                "588367153c37e6e058a557a6ecb28b3bceba6342585d9339b1557136e2722d88"
+                                "b7c8b3470e210111ec92a00eb56af7e9a85f0b95551c1de29105adaa12a904a7"
+                                "04bc32c9c10a6661a5527e642466d6f8693c196c81b839a585d6acc4ec9c4a35";
+
+gcry_mpi_t ScanHex(const char* hex)
+{
+    gcry_mpi_t mpi = nullptr;
+    gcry_mpi_scan(&mpi, GCRYMPI_FMT_HEX, hex, 0, nullptr);
     return mpi;
 }
 
@@ -48,22 +54,16 @@ class TcurlRsa : public ::testing::Test {
 protected:
     static constexpr size_t k = 128;
 
+    // A fixed key pair: no key generation (and no entropy gathering) in the test.
     void SetUp() override
     {
         ASSERT_NE(gcry_check_version(nullptr), nullptr);
-        gcry_set_log_handler([](void*, int, const char*, va_list) {}, nullptr);
-        gcry_sexp_t spec = nullptr, pair = nullptr;
-        ASSERT_EQ(gcry_sexp_build(&spec, nullptr, "(genkey (rsa (nbits 4:1024)))"), 0u);
-        ASSERT_EQ(gcry_pk_genkey(&pair, spec), 0u);
-        gcry_sexp_release(spec);
-        gcry_sexp_t secret = gcry_sexp_find_token(pair, "private-key", 0);
-        n_ = Param(secret, "n");
-        e_ = Param(secret, "e");
-        d_ = Param(secret, "d");
-        gcry_sexp_release(secret);
-        gcry_sexp_release(pair);
+        n_ = ScanHex(kModulus);
+        e_ = ScanHex("010001");
+        d_ = ScanHex(kPrivateExponent);
         tcurl::RsaPublicKey key{};
         std::string n = MpiBytes(n_), e = MpiBytes(e_);
+        ASSERT_EQ(n.size(), k);
         key.modulus.assign(n.begin(), n.end());
         key.exponent.assign(e.begin(), e.end());
         pem_ = tcurl::WritePublicKeyPem(key);
@@ -79,8 +79,8 @@ protected:
     std::string Base64Key() const
     {
         std::string body;
-        for (size_t start = pem_.find('\n') + 1, end; (end = pem_.find('\n', start)) != std::string::npos;
-             start = end + 1) {
+        for (size_t start = pem_.find('\n') + 1, end;
+             (end = pem_.find('\n', start)) != std::string::npos; start = end + 1) {
             std::string line = pem_.substr(start, end - start);
             if (line.rfind("-----", 0) != 0)
                 body += line;
@@ -123,8 +123,9 @@ protected:
         size_t chunk = k - 11;
         for (size_t offset = 0; offset == 0 || offset < data.size(); offset += chunk) {
             std::string part = data.substr(offset, chunk);
-            std::string block = std::string("\0\x01", 2) + std::string(k - 3 - part.size(), '\xff') +
-                                std::string(1, '\0') + part;
+            std::string block = std::string("\0\x01", 2) +
+                                std::string(k - 3 - part.size(), '\xff') + std::string(1, '\0') +
+                                part;
             out += PrivateOp(block);
         }
         return out;

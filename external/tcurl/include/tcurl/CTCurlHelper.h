@@ -29,8 +29,8 @@ class TCURL_API CTCurlHelper {
 public:
     // Called while a download runs: totals and amounts so far, in bytes; a non-zero
     // result stops the download.
-    using ProgressFunction = int (*)(void* user_data, double download_total,
-                                     double downloaded, double upload_total, double uploaded);
+    using ProgressFunction = int (*)(void* user_data, double download_total, double downloaded,
+                                     double upload_total, double uploaded);
 
     CTCurlHelper();
     ~CTCurlHelper();
