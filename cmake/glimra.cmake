@@ -53,3 +53,10 @@ function(glimra_check_binary target)
   add_test(NAME ${GLIMRA_ARCH}/binary/${target}
            COMMAND ${GLIMRA_TOOLS}/check-binary ${args} $<TARGET_FILE:${target}>)
 endfunction()
+
+# The fake account service of testing/services: a test that talks to it requires the
+# fixture that starts it and finds its port in the file its environment names.
+set(GLIMRA_ACCOUNT_SERVICE_PORT_FILE ${CMAKE_BINARY_DIR}/account-service.port)
+set(GLIMRA_ACCOUNT_SERVICE_TEST_PROPERTIES
+    FIXTURES_REQUIRED account_service_${GLIMRA_ARCH}
+    ENVIRONMENT GLIMRA_ACCOUNT_SERVICE_PORT_FILE=${GLIMRA_ACCOUNT_SERVICE_PORT_FILE})

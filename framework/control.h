@@ -31,6 +31,12 @@ public:
     bool Subclass(HWND hwnd);
     void Unsubclass();
 
+    // Hands a WM_DRAWITEM, WM_CTLCOLOR* or WM_NOTIFY that `control`'s parent got to the
+    // control's object, when it has one; true with `result` set when that handled it.
+    // The message goes to the control's own subclass, so an object that is gone (and
+    // its subclass with it) is never reached.
+    static bool Reflect(HWND control, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+
     // Reflected from the parent; return true (or a brush) when handled.
     virtual bool OnReflectedDrawItem(DRAWITEMSTRUCT&) { return false; }
     virtual HBRUSH OnReflectedCtlColor(HDC, UINT /*message*/) { return nullptr; }
@@ -49,6 +55,7 @@ protected:
     void ModifyStyle(DWORD remove, DWORD add);
 
 private:
+    bool HandleReflected(void* message);
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                                          UINT_PTR id, DWORD_PTR reference);
 };

@@ -1,6 +1,7 @@
 #include "framework/dialog.h"
 
 #include "framework/control.h"
+#include "framework/controls.h"
 #include "framework/resource_module.h"
 
 #include <commctrl.h>
@@ -13,15 +14,17 @@ namespace {
 // message (the UI driver finds dialogs by it).
 constexpr wchar_t kTemplateProperty[] = L"framework.DialogTemplate";
 
-// The classes the design's templates use must be registered before a template that
-// names them is created.
+// The control classes that templates name (common controls, rich edit 2.0) must be
+// registered before such a template is created.
 void RegisterCommonControls()
 {
     static const bool done = [] {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_LINK_CLASS |
                                                             ICC_LISTVIEW_CLASSES |
                                                             ICC_PROGRESS_CLASS};
-        return InitCommonControlsEx(&controls) != FALSE;
+        bool registered = InitCommonControlsEx(&controls) != FALSE;
+        CRichEditCtrl::LoadLibrary();
+        return registered;
     }();
     (void)done;
 }
@@ -132,16 +135,16 @@ void CDialog::KillTimer(UINT_PTR id)
 bool CDialog::AttachControl(CControl& control, int id)
 {
     HWND item = Item(id);
-    if (item == nullptr || !control.Subclass(item))
-        return false;
-    controls_[item] = &control;
-    return true;
+    return item != nullptr && control.Subclass(item);
 }
 
-CControl* CDialog::AttachedControl(HWND hwnd) const
+bool CDialog::ReflectToControl(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
+                               LRESULT& result) const
 {
-    auto found = controls_.find(hwnd);
-    return found == controls_.end() ? nullptr : found->second;
+    // Only to this dialog's own controls.
+    if (control == nullptr || control == Hwnd() || GetParent(control) != Hwnd())
+        return false;
+    return CControl::Reflect(control, message, wparam, lparam, result);
 }
 
 CDialog* CDialog::FromHandle(HWND hwnd)
@@ -246,10 +249,9 @@ bool CDialog::DispatchNotify(NMHDR& header, LRESULT& result)
         result = handler(header);
         return true;
     }
-    if (CControl* control = AttachedControl(header.hwndFrom)) {
-        if (control->OnReflectedNotify(header, result))
-            return true;
-    }
+    if (ReflectToControl(header.hwndFrom, WM_NOTIFY, header.idFrom,
+                         reinterpret_cast<LPARAM>(&header), result))
+        return true;
     return OnNotify(header, result);
 }
 
@@ -264,11 +266,9 @@ bool CDialog::Dispatch(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& resu
     if (IsCtlColor(message)) {
         HDC dc = reinterpret_cast<HDC>(wparam);
         HWND control_hwnd = reinterpret_cast<HWND>(lparam);
-        HBRUSH brush = nullptr;
-        if (CControl* control = AttachedControl(control_hwnd))
-            brush = control->OnReflectedCtlColor(dc, message);
-        if (brush == nullptr)
-            brush = OnCtlColor(dc, control_hwnd, message);
+        if (ReflectToControl(control_hwnd, message, wparam, lparam, result))
+            return true;
+        HBRUSH brush = OnCtlColor(dc, control_hwnd, message);
         result = reinterpret_cast<LRESULT>(brush);
         return brush != nullptr;
     }
@@ -297,8 +297,7 @@ bool CDialog::Dispatch(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& resu
         return OnEraseBackground(reinterpret_cast<HDC>(wparam));
     case WM_DRAWITEM: {
         auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
-        CControl* control = AttachedControl(item.hwndItem);
-        bool drawn = (control != nullptr && control->OnReflectedDrawItem(item)) ||
+        bool drawn = ReflectToControl(item.hwndItem, message, wparam, lparam, result) ||
                      OnDrawItem(static_cast<UINT>(wparam), item);
         result = drawn ? TRUE : FALSE;
         return drawn;
@@ -329,9 +328,6 @@ bool CDialog::Dispatch(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& resu
 
 void CDialog::Detach()
 {
-    for (auto& attached : controls_)
-        attached.second->Unsubclass();
-    controls_.clear();
     SetHwnd(nullptr);
 }
 

@@ -24,11 +24,16 @@
 //   OnCancel, which end the dialog with IDOK and IDCANCEL.
 // - WM_DRAWITEM and WM_CTLCOLOR* of a control attached with AttachControl go to that
 //   control's object first (see control.h); the dialog's hooks get them otherwise.
+//   A WM_NOTIFY that no map holds goes to the sending control's object before OnNotify.
+// - Call EndDialog, SetTimer and the other members on the dialog's own thread (from its
+//   handlers); other threads post it messages.
 // - The object is found from its window through the dialog's user data (DWLP_USER),
 //   set at WM_INITDIALOG: no hooks, no thread-local state, so dialogs nest freely and
 //   any thread may run its own.
 // - A child panel is a CDialog created with CreateChild inside a parent window from a
 //   template with the WS_CHILD style; it lives until DestroyWindow or its parent dies.
+//   A panel object that dies first destroys its window, but as a base-class destructor
+//   it can no longer reach the derived OnDestroy: call DestroyWindow first if it matters.
 
 #include "framework/window.h"
 
@@ -130,7 +135,8 @@ private:
     bool Dispatch(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
     bool DispatchCommand(WPARAM wparam, LPARAM lparam);
     bool DispatchNotify(NMHDR& header, LRESULT& result);
-    CControl* AttachedControl(HWND hwnd) const;
+    bool ReflectToControl(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
+                          LRESULT& result) const;
     HMODULE TemplateModule() const;
     void Detach();
 
@@ -142,7 +148,6 @@ private:
     std::map<std::pair<UINT, UINT>, NotifyHandler> notifications_;
     std::map<UINT_PTR, CommandHandler> timers_;
     std::map<UINT, MessageHandler> messages_;
-    std::map<HWND, CControl*> controls_;
 };
 
 } // namespace framework

@@ -75,6 +75,21 @@ void CWnd::Invalidate(bool erase)
     InvalidateRect(hwnd_, nullptr, erase ? TRUE : FALSE);
 }
 
+void CWnd::SetIcon(HICON icon, bool big)
+{
+    Send(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+double DisplayScale()
+{
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr)
+        return 1.0;
+    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi / 96.0 : 1.0;
+}
+
 LRESULT CWnd::Send(UINT message, WPARAM wparam, LPARAM lparam) const
 {
     return SendMessageW(hwnd_, message, wparam, lparam);

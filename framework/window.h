@@ -35,6 +35,9 @@ public:
     RECT ClientRect() const;
     void Invalidate(bool erase = true);
 
+    // Sets the window's big or small icon; the window does not own it.
+    void SetIcon(HICON icon, bool big);
+
     LRESULT Send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
     bool Post(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
 
@@ -44,5 +47,8 @@ protected:
 private:
     HWND hwnd_ = nullptr;
 };
+
+// The display scale: the screen's DPI divided by 96 (1 when it cannot be read).
+double DisplayScale();
 
 } // namespace framework

@@ -3,6 +3,7 @@
 
 #include "framework/control.h"
 #include "framework/dialog.h"
+#include "framework/handles.h"
 #include "framework/message_box.h"
 #include "framework/resource_module.h"
 #include "test_library.h"
@@ -11,6 +12,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <memory>
 #include <chrono>
 #include <mutex>
 #include <string>
@@ -325,4 +327,212 @@ TEST(DialogDriver, ReadsStatesTypesAndRefusesDisabledControls)
     EXPECT_EQ(dialog.DoModal(), IDOK);
     ui.Join();
     EXPECT_EQ(dialog.typed, L"typed more");
+}
+
+namespace {
+
+// Counts the window messages a page reacts to besides commands.
+class WindowMessagesDialog : public CDialog {
+public:
+    std::atomic<int> paints{0};
+    std::atomic<int> erases{0};
+    std::atomic<int> last_width{0};
+    std::atomic<HWND> palette_changed_by{nullptr};
+    int destroys = 0;
+
+    WindowMessagesDialog() : CDialog(kTestDialog, nullptr, TestLibrary()) {}
+
+protected:
+    bool OnPaint() override
+    {
+        framework::PaintDc dc(Hwnd());
+        ++paints;
+        return true;
+    }
+    bool OnEraseBackground(HDC dc) override
+    {
+        RECT client = ClientRect();
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+        ++erases;
+        return true;
+    }
+    void OnSize(UINT, int width, int) override { last_width = width; }
+    bool OnQueryNewPalette() override { return true; }
+    void OnPaletteChanged(HWND changed_by) override { palette_changed_by = changed_by; }
+    void OnDestroy() override { ++destroys; }
+};
+
+} // namespace
+
+TEST(Dialog, DispatchesPaintEraseSizePaletteAndDestroy)
+{
+    WindowMessagesDialog dialog;
+    UiDriver ui;
+    ui.Script([&dialog](UiDriver& ui) {
+        HWND hwnd = ui.WaitForDialog(kTestDialog);
+        EXPECT_TRUE(ui.WaitUntil([&] { return dialog.paints > 0 && dialog.erases > 0; }));
+        SetWindowPos(hwnd, nullptr, 0, 0, 500, 400,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+        RECT client{};
+        EXPECT_TRUE(ui.WaitUntil([&] {
+            GetClientRect(hwnd, &client);
+            return client.right > 0 && dialog.last_width == client.right;
+        }));
+        DWORD_PTR realised = 0;
+        SendMessageTimeoutW(hwnd, WM_QUERYNEWPALETTE, 0, 0, SMTO_ABORTIFHUNG, 2000, &realised);
+        EXPECT_EQ(realised, static_cast<DWORD_PTR>(TRUE));
+        HWND other = GetDesktopWindow();
+        SendMessageTimeoutW(hwnd, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(other), 0,
+                            SMTO_ABORTIFHUNG, 2000, nullptr);
+        EXPECT_EQ(dialog.palette_changed_by.load(), other);
+        ui.Click(hwnd, IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    ui.Join();
+    EXPECT_EQ(dialog.destroys, 1);
+}
+
+namespace {
+
+// A plain push button that makes itself owner-drawn before it is subclassed.
+class MadeOwnerDrawn : public framework::CControl {
+public:
+    std::atomic<int> draws{0};
+    bool OnReflectedDrawItem(DRAWITEMSTRUCT&) override
+    {
+        ++draws;
+        return true;
+    }
+
+protected:
+    void PreSubclass() override { ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW); }
+};
+
+// A list that answers a notification the dialog's maps do not hold.
+class AnsweringList : public framework::CControl {
+public:
+    bool OnReflectedNotify(NMHDR& header, LRESULT& result) override
+    {
+        if (header.code != static_cast<UINT>(NM_RCLICK))
+            return false;
+        result = 55;
+        return true;
+    }
+};
+
+class ReflectingDialog : public CDialog {
+public:
+    MadeOwnerDrawn button;
+    AnsweringList list;
+    std::atomic<int> dialog_notifications{0}; // NM_RCLICK and NM_CLICK of the list
+
+    ReflectingDialog() : CDialog(kTestDialog, nullptr, TestLibrary())
+    {
+        MapNotify(kListView, NM_DBLCLK, [](NMHDR&) { return 66; });
+    }
+
+protected:
+    bool OnInitDialog() override
+    {
+        AttachControl(button, kChooseButton);
+        AttachControl(list, kListView);
+        return true;
+    }
+    bool OnNotify(NMHDR& header, LRESULT& result) override
+    {
+        // The list and its header send notifications of their own; count the test's.
+        if (header.idFrom == static_cast<UINT_PTR>(kListView) &&
+            (header.code == static_cast<UINT>(NM_RCLICK) ||
+             header.code == static_cast<UINT>(NM_CLICK)))
+            ++dialog_notifications;
+        result = 0;
+        return true;
+    }
+};
+
+LRESULT SendNotify(HWND dialog, int id, UINT code)
+{
+    NMHDR header{GetDlgItem(dialog, id), static_cast<UINT_PTR>(id), code};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(dialog, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header), SMTO_ABORTIFHUNG,
+                        2000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+} // namespace
+
+TEST(Dialog, AControlMadeOwnerDrawnDrawsItselfAndAnswersItsNotifications)
+{
+    ReflectingDialog dialog;
+    UiDriver ui;
+    ui.Script([&dialog](UiDriver& ui) {
+        HWND hwnd = ui.WaitForDialog(kTestDialog);
+        EXPECT_TRUE(ui.WaitUntil([&] { return dialog.button.draws > 0; }));
+        EXPECT_EQ(SendNotify(hwnd, kListView, NM_DBLCLK), 66) << "the dialog's map comes first";
+        EXPECT_EQ(SendNotify(hwnd, kListView, NM_RCLICK), 55) << "then the control itself";
+        EXPECT_EQ(dialog.dialog_notifications, 0);
+        SendNotify(hwnd, kListView, NM_CLICK);
+        EXPECT_EQ(dialog.dialog_notifications, 1) << "then the dialog's hook";
+        ui.Click(hwnd, IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    ui.Join();
+}
+
+TEST(Dialog, AModalDialogDisablesItsOwnerWhileItRuns)
+{
+    HWND owner = CreateWindowExW(0, L"STATIC", L"Owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    CDialog owned(kTestDialog, owner, TestLibrary());
+    UiDriver ui;
+    ui.Script([owner](UiDriver& ui) {
+        HWND hwnd = ui.WaitForDialog(kTestDialog);
+        EXPECT_EQ(GetWindow(hwnd, GW_OWNER), owner);
+        EXPECT_FALSE(IsWindowEnabled(owner));
+        ui.Click(hwnd, IDOK);
+    });
+    EXPECT_EQ(owned.DoModal(), IDOK);
+    ui.Join();
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    DestroyWindow(owner);
+}
+
+TEST(Dialog, AControlObjectThatIsGoneGetsNoMoreReflections)
+{
+    class ForgettingDialog : public CDialog {
+    public:
+        std::unique_ptr<ColouredLabel> label = std::make_unique<ColouredLabel>();
+        std::atomic<int> label_colourings_seen_by_dialog{0};
+        std::atomic<bool> forgotten{false};
+
+        ForgettingDialog() : CDialog(kTestDialog, nullptr, TestLibrary())
+        {
+            MapClick(kChooseButton, [this] {
+                label.reset(); // its subclass goes with it
+                forgotten = true;
+                InvalidateRect(Item(kLabel), nullptr, TRUE);
+            });
+        }
+
+    protected:
+        bool OnInitDialog() override { return AttachControl(*label, kLabel); }
+        HBRUSH OnCtlColor(HDC, HWND control, UINT) override
+        {
+            if (GetDlgCtrlID(control) == kLabel && forgotten)
+                ++label_colourings_seen_by_dialog;
+            return nullptr;
+        }
+    } dialog;
+    ColouredLabel* first = dialog.label.get();
+    UiDriver ui;
+    ui.Script([&dialog, first](UiDriver& ui) {
+        HWND hwnd = ui.WaitForDialog(kTestDialog);
+        EXPECT_TRUE(ui.WaitUntil([&] { return first->colourings > 0; }));
+        ui.Click(hwnd, kChooseButton);
+        EXPECT_TRUE(ui.WaitUntil([&] { return dialog.label_colourings_seen_by_dialog > 0; }));
+        ui.Click(hwnd, IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    ui.Join();
 }

@@ -25,5 +25,6 @@ constexpr int kProgress = 1007;
 constexpr int kDisabledButton = 1008;
 constexpr int kCheckBox = 1009;
 constexpr int kClickableLabel = 1010;
+constexpr int kRichEdit = 1011;
 constexpr int kPanelButton = 1101;
 constexpr int kPanelEdit = 1102;

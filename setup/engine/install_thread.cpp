@@ -7,17 +7,14 @@
 
 namespace glimra::setup {
 
-namespace {
-
-const UiThread::MessageEntry<CInstallThread> kMessageMap[] = {
-    {kStartInstallMessage, &CInstallThread::OnStartInstall},
-};
-
-} // namespace
-
 CInstallThread::CInstallThread() : CInstallThread(std::wstring()) {}
 
-CInstallThread::CInstallThread(std::wstring setup_folder) : setupFolder_(std::move(setup_folder)) {}
+// The message map's one entry: 1224 starts the installation.
+CInstallThread::CInstallThread(std::wstring setup_folder) : setupFolder_(std::move(setup_folder))
+{
+    MapThreadMessage(kStartInstallMessage,
+                     [this](WPARAM wparam, LPARAM lparam) { OnStartInstall(wparam, lparam); });
+}
 
 // The Windows Installer check looks up a COM class, which wants COM on this thread.
 bool CInstallThread::InitInstance()
@@ -26,16 +23,11 @@ bool CInstallThread::InitInstance()
     return true;
 }
 
-int CInstallThread::ExitInstance()
+int CInstallThread::ExitInstance(int quit_code)
 {
     if (comInitialised_)
         CoUninitialize();
-    return UiThread::ExitInstance();
-}
-
-bool CInstallThread::OnThreadMessage(const MSG& message)
-{
-    return Dispatch(*this, kMessageMap, message);
+    return CWinThread::ExitInstance(quit_code);
 }
 
 void CInstallThread::OnStartInstall(WPARAM, LPARAM lparam)
@@ -47,7 +39,7 @@ void CInstallThread::OnStartInstall(WPARAM, LPARAM lparam)
 std::unique_ptr<CInstallThread> StartInstallThread()
 {
     auto thread = std::make_unique<CInstallThread>();
-    if (!thread->CreateThread(THREAD_PRIORITY_NORMAL))
+    if (!thread->Start(THREAD_PRIORITY_NORMAL))
         return nullptr;
     return thread;
 }

@@ -3,14 +3,14 @@
 // 1224 with its window as lParam, and receives 1124 to 1128 while the thread runs the
 // interactive install sequence; the page posts WM_QUIT when it has read 1125 or 1126.
 
-#include "setup/engine/ui_thread.h"
+#include "framework/thread.h"
 
 #include <memory>
 #include <string>
 
 namespace glimra::setup {
 
-class CInstallThread : public UiThread {
+class CInstallThread : public framework::CWinThread {
 public:
     // The distribution is in the folder of the running Setup program.
     CInstallThread();
@@ -22,8 +22,7 @@ public:
 
 protected:
     bool InitInstance() override;
-    int ExitInstance() override;
-    bool OnThreadMessage(const MSG& message) override;
+    int ExitInstance(int quit_code) override;
 
 private:
     std::wstring setupFolder_;

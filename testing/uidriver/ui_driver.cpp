@@ -43,9 +43,9 @@ std::wstring ClassOf(HWND hwnd)
 // whose thread is busy.
 std::wstring InternalText(HWND hwnd)
 {
-    wchar_t buffer[512] = {};
-    int copied = InternalGetWindowText(hwnd, buffer, 512);
-    return std::wstring(buffer, copied > 0 ? copied : 0);
+    std::vector<wchar_t> buffer(4096);
+    int copied = InternalGetWindowText(hwnd, buffer.data(), static_cast<int>(buffer.size()));
+    return std::wstring(buffer.data(), copied > 0 ? copied : 0);
 }
 
 // The text of a window of any thread; a thread that does not answer within a second
@@ -54,11 +54,8 @@ std::wstring ReadText(HWND hwnd)
 {
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReadTimeoutMs,
-                             &length)) {
-        wchar_t buffer[1024] = {};
-        int copied = InternalGetWindowText(hwnd, buffer, 1024);
-        return std::wstring(buffer, copied > 0 ? copied : 0);
-    }
+                             &length))
+        return InternalText(hwnd);
     std::vector<wchar_t> buffer(length + 1);
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, buffer.size(),
@@ -73,12 +70,22 @@ bool IsDialogWindow(HWND hwnd)
     return ClassOf(hwnd) == L"#32770";
 }
 
+// A system dialog that holds the box's text static and nothing but statics and
+// buttons; framework dialogs never count.
 bool IsMessageBoxWindow(HWND hwnd)
 {
     if (!IsDialogWindow(hwnd) || framework::CDialog::TemplateOf(hwnd) != 0)
         return false;
     HWND text = GetDlgItem(hwnd, kBoxTextId);
-    return text != nullptr && ClassOf(text) == L"Static";
+    if (text == nullptr || ClassOf(text) != L"Static")
+        return false;
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        std::wstring name = ClassOf(child);
+        if (name != L"Static" && name != L"Button")
+            return false;
+    }
+    return true;
 }
 
 bool IsOpen(HWND hwnd)
@@ -202,6 +209,36 @@ const char* ButtonsName(UINT buttons)
     }
 }
 
+SeenBox ReadBox(HWND box)
+{
+    return SeenBox{ReadText(box), ReadText(GetDlgItem(box, kBoxTextId)), BoxIcon(box),
+                   BoxButtons(box)};
+}
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND hwnd, LPARAM data)
+{
+    auto& search = *reinterpret_cast<ControlSearch*>(data);
+    if (GetDlgCtrlID(hwnd) != search.id)
+        return TRUE;
+    search.found = hwnd;
+    return FALSE;
+}
+
+// The control `id` of a dialog, or of a child panel inside it.
+HWND FindControl(HWND dialog, int id)
+{
+    if (HWND direct = GetDlgItem(dialog, id))
+        return direct;
+    ControlSearch search{id, nullptr};
+    EnumChildWindows(dialog, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // Ends a dialog or box whatever its handlers would do with a click.
 void ForceClose(HWND hwnd)
 {
@@ -298,42 +335,99 @@ void UiDriver::Watch()
 void UiDriver::ObserveOnce()
 {
     std::vector<HWND> visible = ProcessDialogs();
-    std::lock_guard<std::mutex> lock(mutex_);
-    bool any_change = false;
-    for (auto& tracked : tracked_) {
-        if (!tracked.alive)
-            continue;
-        tracked.alive = IsWindow(tracked.hwnd) != FALSE;
-        bool open = tracked.alive && IsWindowVisible(tracked.hwnd);
-        any_change = any_change || open != tracked.open;
-        tracked.open = open;
-    }
-    for (HWND hwnd : visible) {
+    std::vector<HWND> candidates;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        bool any_change = false;
+        for (auto& tracked : tracked_) {
+            if (!tracked.alive)
+                continue;
+            tracked.alive = IsWindow(tracked.hwnd) != FALSE;
+            bool open = tracked.alive && IsWindowVisible(tracked.hwnd);
+            any_change = any_change || open != tracked.open;
+            tracked.open = open;
+        }
         // One window is one appearance for as long as it exists, even if it is hidden
-        // and shown again; and one that closed since the snapshot is not new.
-        bool known = std::any_of(tracked_.begin(), tracked_.end(),
-                                 [hwnd](const Tracked& t) { return t.alive && t.hwnd == hwnd; });
-        if (known || !IsOpen(hwnd))
+        // and shown again.
+        for (HWND hwnd : visible) {
+            bool known = std::any_of(tracked_.begin(), tracked_.end(), [hwnd](const Tracked& t) {
+                return t.alive && t.hwnd == hwnd;
+            });
+            if (!known)
+                candidates.push_back(hwnd);
+        }
+        if (any_change)
+            changed_.notify_all();
+    }
+    // Reading sends messages to the windows' threads: not while holding the lock.
+    for (HWND hwnd : candidates) {
+        if (!IsOpen(hwnd))
             continue;
         bool is_box = IsMessageBoxWindow(hwnd);
         SeenBox box;
         SeenDialog dialog;
         if (is_box)
-            box = SeenBox{ReadText(hwnd), ReadText(GetDlgItem(hwnd, kBoxTextId)), BoxIcon(hwnd),
-                          BoxButtons(hwnd)};
+            box = ReadBox(hwnd);
         else
             dialog = SeenDialog{ReadText(hwnd), framework::CDialog::TemplateOf(hwnd)};
         if (!IsOpen(hwnd))
             continue; // closed while being read: what was read may be half gone
-        tracked_.push_back(Tracked{hwnd, is_box});
-        if (is_box)
-            boxes_.push_back(box);
-        else
-            dialogs_.push_back(dialog);
-        any_change = true;
+        std::function<int(const SeenBox&)> choose;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            tracked_.push_back(Tracked{hwnd, is_box});
+            if (is_box) {
+                boxes_.push_back(box);
+                choose = auto_answer_;
+                tracked_.back().taken = static_cast<bool>(choose);
+            } else {
+                dialogs_.push_back(dialog);
+            }
+            changed_.notify_all();
+        }
+        if (choose) {
+            try {
+                AnswerMessageBox(hwnd, choose(box));
+            } catch (const UiDriverError&) {
+                // Recorded as a failure; the deadline closes the box.
+            }
+        }
     }
-    if (any_change)
-        changed_.notify_all();
+}
+
+void UiDriver::AutoAnswer(std::function<int(const SeenBox&)> choose)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto_answer_ = std::move(choose);
+    }
+    // Boxes already open, not yet taken by a wait, are answered too.
+    std::vector<HWND> waiting;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (auto& tracked : tracked_) {
+            if (tracked.is_box && tracked.open && !tracked.taken) {
+                tracked.taken = true;
+                waiting.push_back(tracked.hwnd);
+            }
+        }
+    }
+    for (HWND box : waiting) {
+        std::function<int(const SeenBox&)> current;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            current = auto_answer_;
+        }
+        try {
+            AnswerMessageBox(box, current(ReadBox(box)));
+        } catch (const UiDriverError&) {
+        }
+    }
+}
+
+void UiDriver::AutoAnswer(int button)
+{
+    AutoAnswer([button](const SeenBox&) { return button; });
 }
 
 void UiDriver::CloseOpenWindows(const char* reason)
@@ -413,8 +507,7 @@ HWND UiDriver::WaitForMessageBox(Duration wait)
 
 SeenBox UiDriver::ReadMessageBox(HWND box)
 {
-    return SeenBox{ReadText(box), ReadText(GetDlgItem(box, kBoxTextId)), BoxIcon(box),
-                   BoxButtons(box)};
+    return ReadBox(box);
 }
 
 void UiDriver::AnswerMessageBox(HWND box, int button)
@@ -511,7 +604,7 @@ std::wstring UiDriver::Caption(HWND window)
 
 HWND UiDriver::Control(HWND dialog, int id, const char* action)
 {
-    HWND control = GetDlgItem(dialog, id);
+    HWND control = FindControl(dialog, id);
     if (control == nullptr)
         Fail(std::string(action) + ": \"" + Narrow(InternalText(dialog)) + "\" has no control " +
              std::to_string(id));
@@ -531,6 +624,48 @@ bool UiDriver::IsControlEnabled(HWND dialog, int id)
 bool UiDriver::IsControlVisible(HWND dialog, int id)
 {
     return IsWindowVisible(Control(dialog, id, "read visible state")) != FALSE;
+}
+
+int UiDriver::CheckState(HWND dialog, int id)
+{
+    DWORD_PTR state = 0;
+    if (!SendMessageTimeoutW(Control(dialog, id, "read check state"), BM_GETCHECK, 0, 0,
+                             SMTO_ABORTIFHUNG, kReadTimeoutMs, &state))
+        Fail("read check state: control " + std::to_string(id) + " did not answer");
+    return static_cast<int>(state);
+}
+
+std::vector<std::vector<std::wstring>> UiDriver::ListRows(HWND dialog, int id)
+{
+    HWND list = Control(dialog, id, "read list");
+    auto ask = [&](UINT message, WPARAM wparam, LPARAM lparam) {
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(list, message, wparam, lparam, SMTO_ABORTIFHUNG, kReadTimeoutMs,
+                                 &answer))
+            Fail("read list: control " + std::to_string(id) + " did not answer");
+        return answer;
+    };
+    auto header = reinterpret_cast<HWND>(ask(LVM_GETHEADER, 0, 0));
+    DWORD_PTR columns = 1;
+    if (header != nullptr)
+        SendMessageTimeoutW(header, HDM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kReadTimeoutMs,
+                            &columns);
+    std::vector<std::vector<std::wstring>> rows;
+    auto count = static_cast<int>(ask(LVM_GETITEMCOUNT, 0, 0));
+    for (int item = 0; item < count; ++item) {
+        std::vector<std::wstring> row;
+        for (int column = 0; column < static_cast<int>(columns); ++column) {
+            std::vector<wchar_t> buffer(4096);
+            LVITEMW entry{};
+            entry.iSubItem = column;
+            entry.pszText = buffer.data();
+            entry.cchTextMax = static_cast<int>(buffer.size());
+            auto length = ask(LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&entry));
+            row.emplace_back(buffer.data(), std::min<size_t>(length, buffer.size() - 1));
+        }
+        rows.push_back(row);
+    }
+    return rows;
 }
 
 void UiDriver::SetEditText(HWND dialog, int id, const std::wstring& text)

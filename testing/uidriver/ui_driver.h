@@ -18,6 +18,12 @@
 //                     {L"DWGGlimra", L"Really cancel?", MB_ICONQUESTION, MB_YESNO}}));
 //   }
 //
+// Or every box answered as it comes, and the whole sequence asserted afterwards:
+//
+//   ui.AutoAnswer(IDOK);
+//   EXPECT_FALSE(RunQuietInstall());
+//   EXPECT_EQ(ui.MessageBoxesSeen(), (std::vector<SeenBox>{{...}, {...}}));
+//
 // Or the code under test on a worker thread and the test thread driving:
 //
 //   std::thread worker([] { ShowMessageBox(nullptr, L"Done", L"Setup", MB_OK); });
@@ -34,7 +40,10 @@
 // - From construction on, the driver watches the process's top-level dialogs and
 //   boxes on every thread and records them in the order they appeared.
 // - Clicking, typing and answering post messages (they never wait for the code under
-//   test); reading texts waits at most a second for a thread that does not answer.
+//   test); reading texts and SetEditText wait at most a second for a thread that does
+//   not answer.
+// - Call the driver from any thread except the one whose windows it drives (that
+//   thread must be free to run its message loop).
 
 #include <windows.h>
 
@@ -109,6 +118,11 @@ public:
     void AnswerMessageBox(HWND box, int button);
     // Waits for the next box, answers it and returns what it showed.
     SeenBox AnswerNextMessageBox(int button, Duration wait = kDefaultWait);
+    // From now on answers every new box as soon as it appears, with the button
+    // `choose` picks for it (a button the box lacks is a test failure). For code that
+    // shows many boxes, whose sequence the test then asserts with MessageBoxesSeen.
+    void AutoAnswer(std::function<int(const SeenBox&)> choose);
+    void AutoAnswer(int button);
     std::vector<SeenBox> MessageBoxesSeen() const;
 
     // Dialogs: the newest open dialog with that template number or caption, or the
@@ -120,11 +134,16 @@ public:
     // Waits until `window` is destroyed or hidden; false (and a failure) on timeout.
     bool WaitUntilClosed(HWND window, Duration wait = kDefaultWait);
 
-    // Windows and their controls by number.
+    // Windows and their controls by number; a control inside a child panel of the
+    // dialog is found too.
     std::wstring Caption(HWND window);
     std::wstring ControlText(HWND dialog, int id);
     bool IsControlEnabled(HWND dialog, int id);
     bool IsControlVisible(HWND dialog, int id);
+    // A check box or option button: BST_CHECKED, BST_UNCHECKED or BST_INDETERMINATE.
+    int CheckState(HWND dialog, int id);
+    // The rows of a list view, each the texts of its columns.
+    std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int id);
     // Replaces the text of an edit, as a paste would (the edit reports EN_CHANGE).
     void SetEditText(HWND dialog, int id, const std::wstring& text);
     // Types `text` at the end of an edit's text, one character message per unit.
@@ -162,6 +181,7 @@ private:
     std::vector<SeenBox> boxes_;
     std::vector<SeenDialog> dialogs_;
     std::set<HWND> reported_;
+    std::function<int(const SeenBox&)> auto_answer_;
     bool stopping_ = false;
     std::thread watcher_;
     std::thread script_;

@@ -132,11 +132,11 @@ protected:
     void RunInstallation()
     {
         CInstallThread thread(dist_);
-        ASSERT_TRUE(thread.CreateThread(THREAD_PRIORITY_NORMAL));
+        ASSERT_TRUE(thread.Start(THREAD_PRIORITY_NORMAL));
         ASSERT_TRUE(thread.PostThreadMessage(kStartInstallMessage, 0,
                                              reinterpret_cast<LPARAM>(page_.Handle())));
         page_.WaitForTheEnd();
-        ASSERT_TRUE(thread.PostThreadMessage(WM_QUIT));
+        ASSERT_TRUE(thread.Quit());
         EXPECT_TRUE(thread.Wait(10000)) << "the worker thread did not end after its quit message";
         for (const auto& r : page_.Details()) {
             EXPECT_FALSE(r.sent) << r.message << " was sent, not posted";

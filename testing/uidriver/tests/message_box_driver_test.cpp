@@ -136,3 +136,18 @@ TEST(MessageBoxDriver, AnsweringWithAButtonTheBoxLacksFails)
     ui.AnswerMessageBox(box, IDOK);
     EXPECT_EQ(worker.Result(), IDOK);
 }
+
+TEST(MessageBoxDriver, AutoAnswerAnswersEveryBoxAsItComes)
+{
+    UiDriver ui;
+    ui.AutoAnswer([](const SeenBox& box) { return box.buttons == MB_YESNO ? IDNO : IDOK; });
+    // One thread shows its boxes one after the other, as a quiet run would.
+    int first = framework::ShowMessageBox(nullptr, L"Install anyway?", L"Setup",
+                                          MB_YESNO | MB_ICONQUESTION);
+    BoxThread worker(L"Msi Install Failed!", L"Setup", MB_OK | MB_ICONERROR | MB_SYSTEMMODAL);
+    EXPECT_EQ(worker.Result(), IDOK);
+    EXPECT_EQ(first, IDNO);
+    EXPECT_EQ(ui.MessageBoxesSeen(),
+              (std::vector<SeenBox>{{L"Setup", L"Install anyway?", MB_ICONQUESTION, MB_YESNO},
+                                    {L"Setup", L"Msi Install Failed!", MB_ICONERROR, MB_OK}}));
+}
