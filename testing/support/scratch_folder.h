@@ -24,6 +24,10 @@ private:
     std::wstring path_;
 };
 
+// The whole content of a file (opened for reading, shared with writers); empty when
+// it cannot be opened.
+std::string ReadFileBytes(const std::wstring& path);
+
 // Removes a folder and everything below it. True when it is gone.
 bool RemoveTree(const std::wstring& path);
 

@@ -1,6 +1,7 @@
 #include "setup/engine/tests/engine_fixture.h"
 
 #include "setup/engine/notices.h"
+#include "testing/support/scratch_folder.h"
 #include "testing/support/win_process.h"
 
 namespace glimra::setup::testing {
@@ -85,17 +86,7 @@ std::wstring EngineTest::CurrentFolder()
 
 std::string EngineTest::FileBytes(const std::wstring& path)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
+    return glimra::testing::ReadFileBytes(path);
 }
 
 } // namespace glimra::setup::testing

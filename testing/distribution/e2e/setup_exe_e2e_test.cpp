@@ -25,6 +25,7 @@ using glimra::testing::DistributionPartsFolder;
 using glimra::testing::GetRegistryString;
 using glimra::testing::Journal;
 using glimra::testing::JournalRecord;
+using glimra::testing::ReadFileBytes;
 using glimra::testing::ScratchFolder;
 using glimra::testing::SetRegistryString;
 
@@ -46,21 +47,6 @@ std::wstring SpecialFolder(int csidl)
 bool Exists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string FileBytes(const std::wstring& path)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
 }
 
 std::string Ansi(const std::wstring& text)
@@ -315,10 +301,10 @@ protected:
                                      kUnregisterProgramArguments));
         EXPECT_EQ(records[1].program, L"TUninstall.exe");
         EXPECT_EQ(records[1].commandLine, L"\"" + temporary_ + L"TUninstall.exe\" /norestart");
-        EXPECT_EQ(FileBytes(temporary_ + L"install.log"),
-                  FileBytes(std::wstring(kProductFolder) + L"\\install.log"));
-        EXPECT_EQ(FileBytes(temporary_ + L"SetupRes.dll"),
-                  FileBytes(DistributionFolder() + L"\\SetupRes.dll"));
+        EXPECT_EQ(ReadFileBytes(temporary_ + L"install.log"),
+                  ReadFileBytes(std::wstring(kProductFolder) + L"\\install.log"));
+        EXPECT_EQ(ReadFileBytes(temporary_ + L"SetupRes.dll"),
+                  ReadFileBytes(DistributionFolder() + L"\\SetupRes.dll"));
     }
     void RemoveTemporaryCopies()
     {
@@ -366,7 +352,7 @@ TEST_F(SetupExeOnAFreshMachine, InstallsQuietlyOverItselfAndUninstalls)
     for (const wchar_t* file : {L"\\Setup.exe", L"\\SetupRes.dll", L"\\TUninstall", L"\\Setup.ini"})
         EXPECT_TRUE(Exists(dir + file)) << Ansi(file);
     const std::string first_log = InstallationLog(true);
-    EXPECT_EQ(FileBytes(dir + L"\\install.log"), first_log);
+    EXPECT_EQ(ReadFileBytes(dir + L"\\install.log"), first_log);
     for (const wchar_t* file : {L"cloudlogin.cfg", L"advanceFun.cfg", L"serverlist.cfg"})
         EXPECT_FALSE(Exists(cloud_ + file)) << Ansi(file);
     EXPECT_TRUE(Exists(cloud_ + L"notes.txt"));
@@ -378,7 +364,7 @@ TEST_F(SetupExeOnAFreshMachine, InstallsQuietlyOverItselfAndUninstalls)
     EXPECT_EQ(second.exitCode, 0u);
     EXPECT_EQ(NewRecords(), InstallationRecords(false));
     const std::string second_log = first_log + InstallationLog(false);
-    EXPECT_EQ(FileBytes(dir + L"\\install.log"), second_log);
+    EXPECT_EQ(ReadFileBytes(dir + L"\\install.log"), second_log);
 
     // Other quiet keys and NUM 7: no COM registration of orvd.exe, NUM 7 in the setup key.
     DebugRun third = RunSetup(L"silent=1 norestart=1 NUM=7");
@@ -386,7 +372,7 @@ TEST_F(SetupExeOnAFreshMachine, InstallsQuietlyOverItselfAndUninstalls)
     EXPECT_EQ(third.exitCode, 0u);
     EXPECT_EQ(NewRecords(), InstallationRecords(false, false));
     EXPECT_EQ(RegistryNumber(kSetupKey, L"NUM"), 7u);
-    EXPECT_EQ(FileBytes(dir + L"\\install.log"), second_log + InstallationLog(false));
+    EXPECT_EQ(ReadFileBytes(dir + L"\\install.log"), second_log + InstallationLog(false));
 
     // 3. Quiet uninstall.
     DebugRun removal = RunSetup(L"quiet=1 /uninstall=1");

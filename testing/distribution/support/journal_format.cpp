@@ -1,5 +1,7 @@
 #include "testing/distribution/support/journal_format.h"
 
+#include "testing/support/scratch_folder.h"
+
 #include <windows.h>
 
 namespace glimra::testing {
@@ -75,18 +77,7 @@ bool AppendJournalRecord(const std::wstring& journal, const JournalRecord& recor
 std::vector<JournalRecord> ReadJournal(const std::wstring& journal)
 {
     std::vector<JournalRecord> records;
-    HANDLE file = CreateFileW(journal.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return records;
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    CloseHandle(file);
-
-    for (const auto& line : Split(FromUtf8(bytes), L'\n')) {
+    for (const auto& line : Split(FromUtf8(glimra::testing::ReadFileBytes(journal)), L'\n')) {
         if (line.empty())
             continue;
         auto fields = Split(line, L'\t');
