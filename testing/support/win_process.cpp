@@ -14,14 +14,20 @@ std::wstring ProgramFolder()
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
-uint32_t RunAndWait(const std::wstring& program, const std::wstring& arguments,
-                    const std::wstring& working_folder, uint32_t timeout_ms)
+std::vector<wchar_t> QuotedCommandLine(const std::wstring& program, const std::wstring& arguments)
 {
     std::wstring command = L"\"" + program + L"\"";
     if (!arguments.empty())
         command += L" " + arguments;
     std::vector<wchar_t> writable(command.begin(), command.end());
     writable.push_back(L'\0');
+    return writable;
+}
+
+uint32_t RunAndWait(const std::wstring& program, const std::wstring& arguments,
+                    const std::wstring& working_folder, uint32_t timeout_ms)
+{
+    std::vector<wchar_t> writable = QuotedCommandLine(program, arguments);
 
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);

@@ -3,12 +3,17 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace glimra::testing {
 
 // Folder of the running test program (where the build puts every binary), no
 // trailing backslash.
 std::wstring ProgramFolder();
+
+// The writable command line CreateProcessW wants: the program in quotes, then the
+// arguments, null-terminated.
+std::vector<wchar_t> QuotedCommandLine(const std::wstring& program, const std::wstring& arguments);
 
 // Exit code RunAndWait reports when the program could not be started or waited for.
 constexpr uint32_t kRunFailed = 0xFFFFFFFFu;

@@ -1,5 +1,7 @@
 #include "setup/app/tests/debug_run.h"
 
+#include "testing/support/win_process.h"
+
 #include <windows.h>
 
 namespace glimra::setup::test {
@@ -35,11 +37,7 @@ DebugRun RunUnderDebugger(const std::wstring& program, const std::wstring& argum
                           const std::wstring& workingFolder, uint32_t timeoutMs)
 {
     DebugRun run;
-    std::wstring command = L"\"" + program + L"\"";
-    if (!arguments.empty())
-        command += L" " + arguments;
-    std::vector<wchar_t> writable(command.begin(), command.end());
-    writable.push_back(L'\0');
+    std::vector<wchar_t> writable = glimra::testing::QuotedCommandLine(program, arguments);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
