@@ -2,6 +2,7 @@
 
 #include "setup/app/setup_state.h"
 #include "setup/app/setup_texts.h"
+#include "setup/app/text_catalogue.h"
 
 namespace glimra::setup {
 
@@ -11,7 +12,7 @@ const wchar_t kUninstallRoot[] = L"Software\\Microsoft\\Windows\\CurrentVersion\
 
 std::wstring UninstallKeyName(SetupState& state)
 {
-    return kUninstallRoot + LoadResourceText(state, 2015, L"DWGGlimra") + L"_" + state.languageKey;
+    return kUninstallRoot + LoadResourceText(state, kTextProductKeyName) + L"_" + state.languageKey;
 }
 
 std::wstring EarlierUninstallKeyName(const std::wstring& languageKey)

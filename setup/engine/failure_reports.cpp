@@ -4,6 +4,7 @@
 #include "framework/text.h"
 #include "setup/app/setup_state.h"
 #include "setup/app/setup_texts.h"
+#include "setup/app/text_catalogue.h"
 
 #include <windows.h>
 
@@ -26,12 +27,12 @@ void ReportFailure(const std::wstring& name, const std::wstring& reason)
 
 void ReportInstallFailure(const std::wstring& name)
 {
-    ReportFailure(name, LoadResourceText(2033, L"Failed to install,Please reinstall!"));
+    ReportFailure(name, LoadResourceText(kTextInstallFailed));
 }
 
 void ReportRegisterFailure(const std::wstring& name)
 {
-    ReportFailure(name, LoadResourceText(2017, L"Failed to Register,Please reinstall!"));
+    ReportFailure(name, LoadResourceText(kTextRegisterFailed));
 }
 
 } // namespace glimra::setup

@@ -3,6 +3,7 @@
 #include "framework/message_box.h"
 #include "setup/app/setup_state.h"
 #include "setup/app/setup_texts.h"
+#include "setup/app/text_catalogue.h"
 #include "setup/app/windows_installer_module.h"
 #include "setup/engine/msi_rules.h"
 #include "setup/engine/notices.h"
@@ -61,8 +62,7 @@ void SetInternalUiLevel(int level)
 
 void ShowFailure(MsiRunner runner, const std::wstring& path)
 {
-    std::wstring text =
-        MsiFailureText(runner, path, LoadResourceText(2012, L"Msi Install Failed!"));
+    std::wstring text = MsiFailureText(runner, path, LoadResourceText(kTextMsiInstallFailed));
     framework::ShowMessageBox(nullptr, text, TheSetupState().productName, MB_OK);
 }
 

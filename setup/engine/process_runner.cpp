@@ -4,6 +4,7 @@
 #include "framework/text.h"
 #include "setup/app/setup_state.h"
 #include "setup/app/setup_texts.h"
+#include "setup/app/text_catalogue.h"
 #include "setup/engine/catalogue.h"
 #include "setup/engine/command_lines.h"
 #include "setup/engine/notices.h"
@@ -65,7 +66,7 @@ bool RunNotified(const std::wstring& path, const std::wstring& command_line, HWN
 
 void ReportMissingFile(const std::wstring& path)
 {
-    std::wstring format = LoadResourceText(2005, L"File :'%s' does not exist!");
+    std::wstring format = LoadResourceText(kTextMissingPackageFile);
     framework::ShowMessageBox(nullptr, framework::FormatText(format.c_str(), path.c_str()),
                               TheSetupState().productName, MB_OK);
 }
@@ -91,12 +92,12 @@ bool RunRegWriter(const std::wstring& path)
     RegWriterValues values;
     values.languageKey = state.languageKey;
     values.installDir = state.installDir;
-    values.productKeyName = LoadResourceText(2015, L"DWGGlimra");
+    values.productKeyName = LoadResourceText(kTextProductKeyName);
     values.version = state.version;
     values.wow64Package = state.wow64Package;
     values.numParameter = state.numParameter;
     values.classicWorkspace = state.classicWorkspace;
-    values.viewerName = LoadResourceText(2038, L"TarvelGlimraViewer");
+    values.viewerName = LoadResourceText(kTextPackageProductName);
     return StartAndWait(L"", RegWriterCommandLine(path, values), kRegWriterCommandUnits,
                         Window::Hidden);
 }

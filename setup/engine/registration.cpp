@@ -3,6 +3,7 @@
 #include "framework/message_box.h"
 #include "setup/app/setup_state.h"
 #include "setup/app/setup_texts.h"
+#include "setup/app/text_catalogue.h"
 #include "setup/app/uninstall_key.h"
 #include "setup/engine/catalogue.h"
 #include "setup/engine/command_lines.h"
@@ -22,9 +23,6 @@ const wchar_t kSetupKey[] = L"SOFTWARE\\Tarvel\\DWGGlimra\\DWGGlimra_Setup\\";
 
 namespace {
 
-const wchar_t kPublisherFallback[] = L"Tarvel Company";
-const wchar_t kPublisherWebAddress[] = L"https://www.tarvel.com";
-
 // Opens a key below HKEY_LOCAL_MACHINE for writing, creating it when it cannot be
 // opened; null, after the registry error box, when neither works.
 HKEY OpenKeyForWriting(const std::wstring& name)
@@ -35,9 +33,7 @@ HKEY OpenKeyForWriting(const std::wstring& name)
     if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_READ | KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS)
         return key;
-    framework::ShowMessageBox(nullptr,
-                              LoadResourceText(2003, L"Error\uFF1AUnable to Create the registry "
-                                                     L"information!"),
+    framework::ShowMessageBox(nullptr, LoadResourceText(kTextRegistryError),
                               TheSetupState().productName, MB_OK);
     return nullptr;
 }
@@ -125,7 +121,7 @@ void RegisterProduct()
     if (key == nullptr)
         return;
 
-    std::wstring suffix = LoadResourceText(1999);
+    std::wstring suffix = LoadResourceText(kTextDisplayNameSuffix);
     std::wstring display_name = state.productName + (suffix.empty() ? L"" : L" - " + suffix);
     // The values in the order written; the log shows productName as DisplayName.
     const std::vector<std::pair<const wchar_t*, std::wstring>> values = {
@@ -134,8 +130,8 @@ void RegisterProduct()
         {L"DisplayIcon", state.installDir + catalogue::kProductProgram},
         {L"UninstallString", state.installDir + L"\\setup.exe"},
         {L"Platfrom", state.wow64Package != 0 ? L"x64" : L"x86"},
-        {L"Publisher", LoadResourceText(1997, kPublisherFallback)},
-        {L"HelpLink", LoadResourceText(1998, kPublisherWebAddress)}};
+        {L"Publisher", LoadResourceText(kTextPublisher)},
+        {L"HelpLink", LoadResourceText(kTextPublisherWebAddress)}};
     for (const auto& [name, data] : values)
         SetString(key, name, data);
 
@@ -147,11 +143,11 @@ void RegisterProduct()
     RegCloseKey(key);
 
     std::wstring launcher = state.installDir + catalogue::kLauncher;
-    MakeShortcut(LoadResourceText(2038, L"DWGGlimra"), launcher, kAllUsersDesktop);
+    MakeShortcut(LoadResourceText(kTextProductName), launcher, kAllUsersDesktop);
     MakeShortcut(state.productName, launcher, kStartMenuFolder);
-    MakeShortcut(LoadResourceText(2008, L"Uninstall Glimra"), state.installDir + L"\\setup.exe",
+    MakeShortcut(LoadResourceText(kTextUninstallShortcut), state.installDir + L"\\setup.exe",
                  kStartMenuFolder);
-    MakeShortcut(LoadResourceText(2018, L"Website"), state.installDir + L"\\Website.url",
+    MakeShortcut(LoadResourceText(kTextWebsiteShortcut), state.installDir + L"\\Website.url",
                  kStartMenuFolder);
 
     for (const auto& entry : UninstallerCopyEntries(state.installDir))
