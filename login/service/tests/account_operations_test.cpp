@@ -5,6 +5,7 @@
 
 #include "common/json/utf8.h"
 #include "login/data/data_manager.h"
+#include "login/service/tests/fake_service_settings.h"
 #include "login/service/device_identity.h"
 #include "login/service/qr_login.h"
 #include "testing/services/fake_account_service.h"
@@ -87,13 +88,7 @@ protected:
     {
         service_ = std::make_unique<FakeAccountService>(script);
         ASSERT_TRUE(service_->Ready()) << service_->Problem();
-        data_.accountServerUrl = service_->Base();
-        data_.parameterServerUrl = service_->Base();
-        data_.encryptKey.clear();
-        data_.decryptKey.clear();
-        data_.language = L"zh-cn";
-        data_.clientType = L"TV_Windows";
-        data_.clientVersion = L"5.2.0";
+        glimra::login::test::UseFakeService(data_, *service_);
         data_.user = UserRecord{};
     }
     // The only request to `path`.

@@ -5,6 +5,7 @@
 #include "login/data/data_manager.h"
 #include "login/service/cloud_transfer.h"
 #include "login/service/encrypted_form.h"
+#include "login/service/tests/fake_service_settings.h"
 #include "testing/services/fake_account_service.h"
 #include "testing/support/scratch_folder.h"
 
@@ -36,14 +37,7 @@ protected:
     {
         service_ = std::make_unique<FakeAccountService>(script);
         ASSERT_TRUE(service_->Ready()) << service_->Problem();
-        CDataManager& data = CDataManager::Instance();
-        data.accountServerUrl = service_->Base();
-        data.parameterServerUrl = service_->Base();
-        data.encryptKey.clear();
-        data.decryptKey.clear();
-        data.language = L"zh-cn";
-        data.clientType = L"TV_Windows";
-        data.clientVersion = L"5.2.0";
+        glimra::login::test::UseFakeService(CDataManager::Instance(), *service_);
     }
     std::wstring Key(const char* name) const
     {
