@@ -86,14 +86,6 @@ std::wstring ToLower(const std::wstring& text)
     return result;
 }
 
-std::wstring ToUpper(const std::wstring& text)
-{
-    std::wstring result(text);
-    for (auto& c : result)
-        c = static_cast<wchar_t>(std::towupper(c));
-    return result;
-}
-
 bool EqualsNoCase(const std::wstring& a, const std::wstring& b)
 {
     return ToLower(a) == ToLower(b);

@@ -19,7 +19,6 @@ std::wstring TrimLeft(const std::wstring& text);
 
 // Simple case folding of every code unit.
 std::wstring ToLower(const std::wstring& text);
-std::wstring ToUpper(const std::wstring& text);
 bool EqualsNoCase(const std::wstring& a, const std::wstring& b);
 
 } // namespace framework
